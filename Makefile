@@ -1,0 +1,29 @@
+# Thin wrapper over CMake. `make run` and `make test` install what is missing.
+BUILD_DIR ?= build
+JOBS ?= 2
+
+.PHONY: all deps build run test screenshot clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# On a display, runs the program; with none, animates it on a virtual display
+# and saves build/screenshot.png.
+run: build
+	@scripts/run.sh $(BUILD_DIR)
+
+test: build
+	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Refreshes the screenshot shown in the README.
+screenshot: build
+	@scripts/with-display.sh scripts/screenshot.sh $(BUILD_DIR)/spinning-box docs/screenshot.png
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,18 @@
+// The one window: toolkit start-up, the window itself and its handlers.
+#include <GL/freeglut.h>
+
+#include "../scene/frame.h"
+#include "app.h"
+
+// The toolkit takes its own options from the command line; the program has none.
+void openWindow(int* argc, char** argv) {
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    // An empty argument vector is possible; the window then has an empty title.
+    glutCreateWindow(*argc > 0 && argv[0] != nullptr ? argv[0] : "");
+    glutDisplayFunc(displayFrame);
+    glutReshapeFunc(reshapeView);
+    glutMouseFunc(onMouse);
+    glutKeyboardFunc(onKeyboard);
+    initRenderState();
+}
