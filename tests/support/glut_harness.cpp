@@ -1,0 +1,62 @@
+#include "glut_harness.h"
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+#include <thread>
+
+#include "app.h"
+#include "spin_state.h"
+
+// The test binary is linked with --wrap=glutIdleFunc: every call the program
+// makes reaches the real toolkit, and the harness learns which idle handler
+// is installed, which the toolkit does not report.
+namespace {
+void (*installedIdle)() = nullptr;
+}
+
+extern "C" void __real_glutIdleFunc(void (*callback)());
+extern "C" void __wrap_glutIdleFunc(void (*callback)()) {
+    installedIdle = callback;
+    __real_glutIdleFunc(callback);
+}
+
+void runLoop(int iterations) {
+    for (int i = 0; i < iterations; ++i) {
+        glutMainLoopEvent();
+        if (installedIdle != nullptr) installedIdle();
+    }
+}
+
+void runLoopFor(int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+        runLoop(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+long stepsTaken() { return std::lround(spinState.elapsed / spinState.timeStep); }
+
+void startProgramWindow() {
+    static char name[] = "spinning-box-test";
+    static char* argv[] = {name, nullptr};
+    int argc = 1;
+    openWindow(&argc, argv);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (stepsTaken() == 0) {
+        if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("no first frame");
+        runLoopFor(10);
+    }
+    runLoopFor(300);
+}
+
+WindowImage captureProgramWindow() {
+    glFinish();
+    Display* display = glXGetCurrentDisplay();
+    XSync(display, False);
+    return captureWindow(display, glXGetCurrentDrawable());
+}

@@ -1,0 +1,23 @@
+// Runs the program's own start-up in the test process, on the real toolkit
+// and the real display, and drives the toolkit's loop one iteration at a
+// time: the toolkit's one-iteration call, then the idle handler if one is
+// installed, just as the toolkit's own main loop does.
+#pragma once
+
+#include "x11_image.h"
+
+// Opens the program's window (same start-up as the program) and runs the loop
+// until the first frame is drawn and the window has settled.
+void startProgramWindow();
+
+// Loop iterations, back to back.
+void runLoop(int iterations);
+
+// Loop iterations for a while, so that replies from the X server arrive.
+void runLoopFor(int milliseconds);
+
+// Steps the rotation model has taken since the process started.
+long stepsTaken();
+
+// What the program's window shows now.
+WindowImage captureProgramWindow();
