@@ -11,7 +11,7 @@ namespace {
 
 // Each test starts from the program's initial state.
 class SpinModel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { spinState = initial; }
     void TearDown() override { spinState = initial; }
     static void steps(int n) {

@@ -1,11 +1,12 @@
 // The program's window, render state and frames, in this process, on real
 // freeglut, Mesa and GLU on a real display.
-#include <GL/freeglut.h>
-#include <GL/gl.h>
+// gtest goes first: the X11 headers define macros that clash with it.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
+#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <GL/glx.h>
+#include <X11/Xlib.h>
 
 #include <cmath>
 
@@ -18,17 +19,20 @@
 namespace {
 
 class ProgramWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { startProgramWindow(); }
 
     static void expectMatrix(GLenum which, const Mat4& expected, double tolerance) {
         double actual[16];
         glGetDoublev(which, actual);
-        for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[static_cast<size_t>(i)], tolerance) << "element " << i;
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(actual[i], expected[static_cast<size_t>(i)], tolerance) << "element " << i;
     }
 
-    static void expectFloats(const float* actual, const float* expected, int count, const char* what) {
-        for (int i = 0; i < count; ++i) EXPECT_FLOAT_EQ(actual[i], expected[i]) << what << " [" << i << "]";
+    static void expectFloats(const float* actual, const float* expected, int count,
+                             const char* what) {
+        for (int i = 0; i < count; ++i)
+            EXPECT_FLOAT_EQ(actual[i], expected[i]) << what << " [" << i << "]";
     }
 
     // Redraws through the toolkit, as a right-button press does.
@@ -45,12 +49,13 @@ TEST_F(ProgramWindow, RenderStateIsSetOnceAndEverythingElseKeepsItsDefault) {
         GLenum capability;
         GLboolean enabled;
     };
-    for (const Switch& s : {Switch{GL_DEPTH_TEST, GL_TRUE}, Switch{GL_CULL_FACE, GL_TRUE},
-                            Switch{GL_LIGHTING, GL_TRUE}, Switch{GL_LIGHT0, GL_TRUE},
-                            Switch{GL_LIGHT1, GL_TRUE}, Switch{GL_LIGHT2, GL_FALSE},
-                            Switch{GL_COLOR_MATERIAL, GL_FALSE}, Switch{GL_NORMALIZE, GL_FALSE},
-                            Switch{GL_RESCALE_NORMAL, GL_FALSE}}) {
-        EXPECT_EQ(glIsEnabled(s.capability), s.enabled) << "capability 0x" << std::hex << s.capability;
+    for (const Switch& s :
+         {Switch{GL_DEPTH_TEST, GL_TRUE}, Switch{GL_CULL_FACE, GL_TRUE},
+          Switch{GL_LIGHTING, GL_TRUE}, Switch{GL_LIGHT0, GL_TRUE}, Switch{GL_LIGHT1, GL_TRUE},
+          Switch{GL_LIGHT2, GL_FALSE}, Switch{GL_COLOR_MATERIAL, GL_FALSE},
+          Switch{GL_NORMALIZE, GL_FALSE}, Switch{GL_RESCALE_NORMAL, GL_FALSE}}) {
+        EXPECT_EQ(glIsEnabled(s.capability), s.enabled)
+            << "capability 0x" << std::hex << s.capability;
     }
     struct Setting {
         GLenum name;
@@ -58,8 +63,8 @@ TEST_F(ProgramWindow, RenderStateIsSetOnceAndEverythingElseKeepsItsDefault) {
     };
     for (const Setting& s : {Setting{GL_CULL_FACE_MODE, GL_FRONT}, Setting{GL_FRONT_FACE, GL_CCW},
                              Setting{GL_SHADE_MODEL, GL_SMOOTH}, Setting{GL_DEPTH_FUNC, GL_LESS},
-                             Setting{GL_MATRIX_MODE, GL_MODELVIEW}, Setting{GL_DOUBLEBUFFER, GL_TRUE},
-                             Setting{GL_DRAW_BUFFER, GL_BACK}}) {
+                             Setting{GL_MATRIX_MODE, GL_MODELVIEW},
+                             Setting{GL_DOUBLEBUFFER, GL_TRUE}, Setting{GL_DRAW_BUFFER, GL_BACK}}) {
         GLint value = 0;
         glGetIntegerv(s.name, &value);
         EXPECT_EQ(value, s.value) << "setting 0x" << std::hex << s.name;
@@ -109,8 +114,11 @@ TEST_F(ProgramWindow, LightsAreFixedInTheWorldUnderTheCamera) {
     for (const Light& l : {Light{GL_LIGHT0, light0Position}, Light{GL_LIGHT1, light1Position}}) {
         float actual[4];
         glGetLightfv(l.light, GL_POSITION, actual);
-        const auto expected = transform(camera, {l.position[0], l.position[1], l.position[2], l.position[3]});
-        for (int i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[static_cast<size_t>(i)], 1e-5) << "light 0x" << std::hex << l.light;
+        const auto expected =
+            transform(camera, {l.position[0], l.position[1], l.position[2], l.position[3]});
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(actual[i], expected[static_cast<size_t>(i)], 1e-5)
+                << "light 0x" << std::hex << l.light;
     }
     EXPECT_FLOAT_EQ(light0Position[3], 1.0F);
     EXPECT_FLOAT_EQ(light1Position[3], 1.0F);
@@ -164,7 +172,8 @@ TEST_F(ProgramWindow, EveryRedrawTakesExactlyOneStepWhateverCausedIt) {
 
     // The window uncovered: another window mapped over it, then removed.
     Display* display = glXGetCurrentDisplay();
-    const Window cover = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 400, 0, 0, 0);
+    const Window cover =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 400, 0, 0, 0);
     XSetWindowAttributes attributes;
     attributes.override_redirect = True;
     XChangeWindowAttributes(display, cover, CWOverrideRedirect, &attributes);

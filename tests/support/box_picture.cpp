@@ -58,8 +58,9 @@ double crossZ(const Point& o, const Point& a, const Point& b) {
 
 // Convex hull, counter-clockwise (monotone chain).
 std::vector<Point> convexHull(std::vector<Point> points) {
-    std::sort(points.begin(), points.end(),
-              [](const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) {
+        return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
     std::vector<Point> hull(2 * points.size());
     size_t k = 0;
     for (const Point& p : points) {
@@ -164,8 +165,9 @@ BoxPictureReport compareWithBox(const WindowImage& image, const double omega[3],
     const Mat4 projection =
         perspectiveMatrix(30.0, static_cast<double>(image.width) / image.height, 1.0, 100.0);
     const Mat4 world = multiply(projection, cameraMatrix());
-    const Mat4 box = multiply(world, multiply(rotationMatrix(turnDegrees, {omega[0], omega[1], -omega[2]}),
-                                              scaleMatrix(sides)));
+    const Mat4 box = multiply(
+        world,
+        multiply(rotationMatrix(turnDegrees, {omega[0], omega[1], -omega[2]}), scaleMatrix(sides)));
     const Projector projectBox{box, image.width, image.height};
     const Projector projectWorld{world, image.width, image.height};
 
@@ -179,7 +181,8 @@ BoxPictureReport compareWithBox(const WindowImage& image, const double omega[3],
     for (int axis = 0; axis < 3; ++axis) {
         Vec3 end{0, 0, 0};
         end[static_cast<size_t>(axis)] = 1.0;
-        axisLines[static_cast<size_t>(axis)] = {projectWorld({-end[0], -end[1], -end[2]}), projectWorld(end)};
+        axisLines[static_cast<size_t>(axis)] = {projectWorld({-end[0], -end[1], -end[2]}),
+                                                projectWorld(end)};
     }
 
     const double margin = 2.0;
@@ -198,7 +201,8 @@ BoxPictureReport compareWithBox(const WindowImage& image, const double omega[3],
             }
             if (d < margin) continue;
             bool nearAxis = false;
-            for (const auto& line : axisLines) nearAxis = nearAxis || distanceToLine(line[0], line[1], centre) < 2.5;
+            for (const auto& line : axisLines)
+                nearAxis = nearAxis || distanceToLine(line[0], line[1], centre) < 2.5;
             if (nearAxis) continue;
             ++report.outsideChecked;
             if (!pixel.isWhite()) ++report.outsideNotWhite;
@@ -220,7 +224,9 @@ BoxPictureReport compareWithBox(const WindowImage& image, const double omega[3],
             bool drawn = false;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx)
-                    drawn = drawn || !image.atGl(static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy).isWhite();
+                    drawn =
+                        drawn || !image.atGl(static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy)
+                                      .isWhite();
             if (!drawn) ++report.axisSamplesMissing;
         }
     }

@@ -24,12 +24,12 @@ Mat4 cameraMatrix();
 // How a picture compares with the box turned by turnDegrees about
 // (omega1, omega2, -omega3) and scaled by sides.
 struct BoxPictureReport {
-    int insideChecked = 0;     // pixels well inside the box's outline
-    int insideWhite = 0;       // of those, white: the box is missing there
-    int insideGreenLit = 0;    // of those, clearly lit by the green lights
-    int outsideChecked = 0;    // pixels well clear of the box and the axes
-    int outsideNotWhite = 0;   // of those, not white: something stray drawn
-    int axisSamples = 0;       // points on the axes, clear of the box
+    int insideChecked = 0;       // pixels well inside the box's outline
+    int insideWhite = 0;         // of those, white: the box is missing there
+    int insideGreenLit = 0;      // of those, clearly lit by the green lights
+    int outsideChecked = 0;      // pixels well clear of the box and the axes
+    int outsideNotWhite = 0;     // of those, not white: something stray drawn
+    int axisSamples = 0;         // points on the axes, clear of the box
     int axisSamplesMissing = 0;  // of those, with no drawn pixel nearby
     std::string summary() const;
 };

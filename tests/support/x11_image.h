@@ -21,7 +21,9 @@ struct WindowImage {
     int height = 0;
     std::vector<Rgb> pixels;
     // Pixel at GL window coordinates (origin bottom left).
-    Rgb atGl(int x, int y) const { return pixels[static_cast<size_t>((height - 1 - y) * width + x)]; }
+    Rgb atGl(int x, int y) const {
+        return pixels[static_cast<size_t>((height - 1 - y) * width + x)];
+    }
     bool operator==(const WindowImage& other) const;
     bool operator!=(const WindowImage& other) const { return !(*this == other); }
 };
