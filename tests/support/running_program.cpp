@@ -52,10 +52,17 @@ bool isViewable(Display* display, Window window) {
            attributes.map_state == IsViewable;
 }
 
-bool hasDrawnPixel(const WindowImage& image) {
-    for (const Rgb& p : image.pixels)
-        if (p.isKnown() && !p.isWhite()) return true;
-    return false;
+// A frame has the white background and something drawn on it; a window that
+// is mapped but not yet drawn into has neither.
+bool showsAFrame(const WindowImage& image) {
+    bool white = false;
+    bool drawn = false;
+    for (const Rgb& p : image.pixels) {
+        if (!p.isKnown()) continue;
+        white = white || p.isWhite();
+        drawn = drawn || !p.isWhite();
+    }
+    return white && drawn;
 }
 
 }  // namespace
@@ -93,7 +100,7 @@ RunningProgram::RunningProgram(const std::string& path, const std::vector<std::s
         for (const Window w : topLevelWindows(display_)) {
             if (before.count(w) == 0 && isViewable(display_, w)) window_ = w;
         }
-        if (window_ != 0 && hasDrawnPixel(picture())) return;
+        if (window_ != 0 && showsAFrame(picture())) return;
         pause(20);
     }
     throw std::runtime_error("no window with a first frame appeared");

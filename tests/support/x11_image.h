@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 struct Rgb {
@@ -27,6 +28,11 @@ struct WindowImage {
     bool operator==(const WindowImage& other) const;
     bool operator!=(const WindowImage& other) const { return !(*this == other); }
 };
+
+// How gtest shows a picture in a failure message.
+inline void PrintTo(const WindowImage& image, std::ostream* out) {
+    *out << image.width << "x" << image.height << " picture";
+}
 
 // Reads the whole window from the server.
 WindowImage captureWindow(Display* display, Window window);
