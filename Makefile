@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps build run test screenshot clean
+.PHONY: all deps build run test screenshot docs clean
 
 all: build
 
@@ -24,6 +24,11 @@ test: build
 # Refreshes the screenshot shown in the README.
 screenshot: build
 	@scripts/with-display.sh scripts/screenshot.sh $(BUILD_DIR)/spinning-box docs/screenshot.png
+
+# Refreshes the README's figures of the motion and the integrator's error.
+docs: build
+	@scripts/install-deps.sh gnuplot-nox
+	@scripts/make-docs.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)
