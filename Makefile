@@ -1,8 +1,9 @@
 # Thin wrapper over CMake. `make run` and `make test` install what is missing.
 BUILD_DIR ?= build
+MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test screenshot docs clean
+.PHONY: all deps build run test screenshot docs lint clean
 
 all: build
 
@@ -24,6 +25,10 @@ test: build
 # Refreshes the screenshot shown in the README.
 screenshot: build
 	@scripts/with-display.sh scripts/screenshot.sh $(BUILD_DIR)/spinning-box docs/screenshot.png
+
+# clang-tidy and clang-format on the project's own code.
+lint: build
+	@scripts/lint.sh $(BUILD_DIR)
 
 # Refreshes the README's figures of the motion and the integrator's error.
 docs: build

@@ -92,8 +92,8 @@ TEST(Trace, WritesTheHeaderAndOneRowPerPrintedStep) {
         {{"--steps", "7", "--every", "100"}, {0}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.arguments.size() << " arguments, first rows "
-                                        << c.printedSteps.size());
+        SCOPED_TRACE(testing::Message()
+                     << c.arguments.size() << " arguments, first rows " << c.printedSteps.size());
         const Result r = runTrace(c.arguments);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
@@ -178,7 +178,8 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
         {{"--steps=-1"}, "--steps: '-1' is negative"},
         {{"--every", "0"}, "--every: '0' must be at least 1"},
         {{"--steps", "10000001"}, "--steps: '10000001' is past the limit of 10000000"},
-        {{"--every", "99999999999999999999999"}, "--every: '99999999999999999999999' is past the limit"},
+        {{"--every", "99999999999999999999999"},
+         "--every: '99999999999999999999999' is past the limit"},
         {{"--speed", "3"}, "unknown option '--speed'"},
         {{"10"}, "unknown option '10'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},

@@ -56,7 +56,9 @@ int main(int argc, char** argv) {
     printRow(0, exact);
     for (long step = 1; step <= options.steps; ++step) {
         advanceRotation();
-        if (step % options.every == 0) printRow(step, exact);
+        if (step % options.every == 0) {
+            printRow(step, exact);
+        }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fprintf(stderr, "spinning-box-trace: could not write the output\n");

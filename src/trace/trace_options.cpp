@@ -13,7 +13,9 @@ bool parseCount(const std::string& option, const char* text, long minimum, long&
     const std::string quoted = "'" + std::string(text) + "'";
     const char* digits = text;
     const bool negative = *digits == '-';
-    if (negative || *digits == '+') ++digits;
+    if (negative || *digits == '+') {
+        ++digits;
+    }
     if (*digits == '\0' || std::strspn(digits, "0123456789") != std::strlen(digits)) {
         error = option + ": " + quoted + " is not a whole number";
         return false;
@@ -65,7 +67,9 @@ bool parseTraceOptions(int argc, const char* const* argv, TraceOptions& options,
         }
         const bool ok = name == "--steps" ? parseCount(name, value, 0, options.steps, error)
                                           : parseCount(name, value, 1, options.every, error);
-        if (!ok) return false;
+        if (!ok) {
+            return false;
+        }
     }
     return true;
 }
