@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test screenshot docs lint clean
+.PHONY: all deps build run test screenshot docs lint sanitize clean
 
 all: build
 
@@ -29,6 +29,10 @@ screenshot: build
 # clang-tidy and clang-format on the project's own code.
 lint: build
 	@scripts/lint.sh $(BUILD_DIR)
+
+# The test suite once more on a build with AddressSanitizer and UBSan.
+sanitize: deps
+	@scripts/sanitize.sh $(BUILD_DIR)-sanitize
 
 # Refreshes the README's figures of the motion and the integrator's error.
 docs: build
