@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Soak: the real program animating for a minute on the display. Its resident
+# memory must not grow after warm-up (at most 256 KiB from 10 s to 60 s), it
+# must still be animating at the end, "q" must still end it with status 0, and
+# it must print nothing. Usage: soak_test.sh PROGRAM [SECONDS]
+set -euo pipefail
+program=$1
+seconds=${2:-60}
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$pid/status"; }
+
+"$program" >"$work/out" 2>&1 &
+pid=$!
+title=$(printf '%s' "$program" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+  [[ -n $window ]] && break
+  sleep 0.1
+done
+[[ -n $window ]] || fail "no window appeared"
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 10 10
+xdotool key z
+
+sleep 10
+warm=$(rss_kib)
+sleep $((seconds - 10))
+end=$(rss_kib)
+import -window "$window" "$work/a.png"
+sleep 0.2
+import -window "$window" "$work/b.png"
+cmp -s "$work/a.png" "$work/b.png" && fail "the animation had stopped by the end"
+
+xdotool key q
+status=0
+wait "$pid" || status=$?
+[[ $status -eq 0 ]] || fail "exit status $status after q"
+[[ ! -s $work/out ]] || fail "the program printed: $(head -c 500 "$work/out")"
+growth=$((end - warm))
+echo "resident memory at 10 s: ${warm} KiB, at ${seconds} s: ${end} KiB, growth ${growth} KiB"
+[[ $growth -le 256 ]] || fail "resident memory grew by ${growth} KiB"
