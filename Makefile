@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test screenshot docs lint sanitize clean
+.PHONY: all deps build run test screenshot docs lint sanitize memcheck bench clean
 
 all: build
 
@@ -33,6 +33,20 @@ lint: build
 # The test suite once more on a build with AddressSanitizer and UBSan.
 sanitize: deps
 	@scripts/sanitize.sh $(BUILD_DIR)-sanitize
+
+# The real program under valgrind's memcheck for about 200 frames.
+memcheck: deps
+	@cmake -S . -B $(BUILD_DIR)-debug -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(BUILD_DIR)-debug -j $(JOBS) --target spinning-box
+	@scripts/with-display.sh scripts/memcheck.sh $(BUILD_DIR)-debug/spinning-box .
+
+# Ratios against baselines measured in the same run: the model step against
+# Boost.Odeint, the frame loop against the least GLUT program.
+bench: build
+	@scripts/install-deps.sh libboost-dev libbenchmark-dev
+	@cmake -S . -B $(BUILD_DIR) -DBUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@bench/run.sh $(BUILD_DIR)
 
 # Refreshes the README's figures of the motion and the integrator's error.
 docs: build

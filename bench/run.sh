@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs both benchmarks and prints one table of ratios, each measured against a
+# baseline in the same run, and on the last line whether each target is met.
+# Usage: run.sh BUILD_DIR
+set -euo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+
+model=$("$build/bench/model_bench" --benchmark_repetitions=7 --benchmark_min_time=0.2 \
+  --benchmark_color=false | grep -o 'model-step.*')
+frames=$("$here/../scripts/with-display.sh" "$here/frame_bench.sh" "$build" 3 5)
+
+field() { printf '%s\n' "$1" | tr ' ' '\n' | awk -F= -v k="$2" '$1 == k { print $2 }'; }
+line() { printf '%s\n' "$frames" | grep "^$1 "; }
+
+fps=$(line frames-per-second)
+start=$(line start-up-ms)
+peak=$(line peak-resident-kib)
+
+met() { awk -v r="$1" -v op="$2" -v t="$3" 'BEGIN { ok = (op == "<=") ? (r <= t) : (r >= t); print ok ? "met" : "MISSED" }'; }
+step_ok=$(met "$(field "$model" ratio)" "<=" 1.0)
+fps_ok=$(met "$(field "$fps" ratio)" ">=" 0.8)
+start_ok=$(met "$(field "$start" ratio)" "<=" 1.15)
+peak_ok=$(met "$(field "$peak" ratio)" "<=" 1.3)
+
+printf '%-34s %14s %14s %8s %8s\n' "measure (median)" "spinning-box" "baseline" "ratio" "target"
+printf '%-34s %14s %14s %8s %8s\n' "model step, ns (vs odeint rk4)" "$(field "$model" ours_ns)" "$(field "$model" peer_ns)" "$(field "$model" ratio)" "<= 1.0"
+printf '%-34s %14s %14s %8s %8s\n' "  odeint, coefficients per call" "$(field "$model" ours_ns)" "$(field "$model" fresh_peer_ns)" "$(field "$model" fresh_ratio)" "-"
+printf '%-34s %14s %14s %8s %8s\n' "frames per second (vs clear+swap)" "$(field "$fps" ours)" "$(field "$fps" limit)" "$(field "$fps" ratio)" ">= 0.8"
+printf '%-34s %14s %14s %8s %8s\n' "start to first frame, ms" "$(field "$start" ours)" "$(field "$start" limit)" "$(field "$start" ratio)" "<= 1.15"
+printf '%-34s %14s %14s %8s %8s\n' "peak resident memory, KiB" "$(field "$peak" ours)" "$(field "$peak" limit)" "$(field "$peak" ratio)" "<= 1.3"
+echo "targets: model step $step_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok"
