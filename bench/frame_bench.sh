@@ -12,23 +12,15 @@ seconds=${3:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 counter=$build/bench/libframe_counter.so
+here=$(cd "$(dirname "$0")" && pwd)
 
 # Runs one program animating for $seconds and leaves the counter's line in $2.
 measure() {
-  local program=$1 out=$2 start pid window title
+  local program=$1 out=$2 start pid
   start=$(date +%s%N)
   BENCH_START_NS=$start FRAME_COUNTER_OUT=$out LD_PRELOAD=$counter "$program" >/dev/null 2>&1 &
   pid=$!
-  title=$(printf '%s' "$program" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
-  window=""
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-    [[ -n $window ]] && break
-    sleep 0.05
-  done
-  [[ -n $window ]] || { echo "frame_bench: no window for $program" >&2; kill "$pid"; return 1; }
-  xdotool windowfocus --sync "$window"
-  xdotool mousemove --window "$window" 10 10
+  "$here/../scripts/focus-window.sh" "$program" >/dev/null || { kill "$pid"; return 1; }
   xdotool key z  # starts spinning-box; the limit program animates from the start
   sleep "$seconds"
   xdotool key q

@@ -13,16 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 valgrind --tool=memcheck --xml=yes --xml-file="$work/memcheck.xml" --track-origins=yes \
   "$program" >"$work/out" 2>&1 &
 pid=$!
-title=$(printf '%s' "$program" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
-window=""
-for _ in $(seq 600); do
-  window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window appeared under valgrind"
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 10 10
+"$(dirname "$0")/focus-window.sh" "$program" 60 >/dev/null || fail "no window appeared under valgrind"
 # One frame per right click; the clicks are spaced so that each is drawn.
 for _ in $(seq 200); do
   xdotool click 3

@@ -11,19 +11,8 @@ seconds=${3:-3}
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-# The window is titled with the program's path; find it by that exact title.
-title=$(printf '%s' "$program" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || { echo "screenshot: no window appeared" >&2; exit 1; }
-
-# Xvfb has no window manager: focus the window and put the pointer in it.
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 10 10
+# The window is titled with the program's path.
+window=$("$(dirname "$0")/focus-window.sh" "$program")
 xdotool key z
 sleep "$seconds"
 xdotool key x

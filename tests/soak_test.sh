@@ -14,16 +14,7 @@ rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$pid/status"; }
 
 "$program" >"$work/out" 2>&1 &
 pid=$!
-title=$(printf '%s' "$program" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-  [[ -n $window ]] && break
-  sleep 0.1
-done
-[[ -n $window ]] || fail "no window appeared"
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 10 10
+window=$("$(dirname "$0")/../scripts/focus-window.sh" "$program") || fail "no window appeared"
 xdotool key z
 
 sleep 10
