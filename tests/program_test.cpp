@@ -55,4 +55,11 @@ TEST(Program, OpensItsTitledWindowTakesToolkitOptionsAndDrawsTheFirstStepUnasked
     }
 }
 
+TEST(Program, RunsAndQuitsWhenStartedWithAnEmptyArgumentVector) {
+    RunningProgram program(kProgram, {});
+    program.pressKey(XK_Escape);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(program.output(), "");
+}
+
 }  // namespace

@@ -8,8 +8,7 @@
 void openWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    // An empty argument vector is possible; the window then has an empty title.
-    glutCreateWindow(*argc > 0 && argv[0] != nullptr ? argv[0] : "");
+    glutCreateWindow(argv[0]);
     glutDisplayFunc(displayFrame);
     glutReshapeFunc(reshapeView);
     glutMouseFunc(onMouse);
