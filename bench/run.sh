@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 model=$("$build/bench/model_bench" --benchmark_repetitions=7 --benchmark_min_time=0.2 \
   --benchmark_color=false | grep -o 'model-step.*')
-frames=$("$here/../scripts/with-display.sh" "$here/frame_bench.sh" "$build" 3 5)
+frames=$("$here/../scripts/with-display.sh" "$here/frame_bench.sh" "$build" 5 5)
 
 field() { printf '%s\n' "$1" | tr ' ' '\n' | awk -F= -v k="$2" '$1 == k { print $2 }'; }
 line() { printf '%s\n' "$frames" | grep "^$1 "; }
