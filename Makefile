@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test screenshot docs lint sanitize memcheck bench clean
+.PHONY: all deps build run test desktop-test clones-test screenshot docs lint sanitize memcheck bench clean
 
 all: build
 
@@ -19,8 +19,18 @@ build: deps
 run: build
 	@scripts/run.sh $(BUILD_DIR)
 
+# Every test that needs a display starts a private one of its own.
 test: build
-	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# `make test` with DISPLAY pointing at a desktop under a window manager, with
+# a focused window that records every key and button: nothing may reach it.
+desktop-test: build
+	@tests/desktop_test.sh
+
+# Two `make test` runs at the same time, in two fresh clones.
+clones-test: deps
+	@tests/clones_test.sh
 
 # Refreshes the screenshot shown in the README.
 screenshot: build

@@ -1,39 +1,50 @@
 #!/usr/bin/env bash
 # The frame loop of the real spinning-box, animating, against the least GLUT
 # program that fills the same window (the toolkit-and-driver limit), on one
-# display, alternated over several rounds. Frames are counted from outside by
-# a preloaded counter; the programs print nothing.
+# display, alternated over several rounds. Both programs are measured the same
+# way: started at a noted moment, animated with "z", quit with "q"; a
+# preloaded recorder notes the time of every frame from outside.
 # Usage: frame_bench.sh BUILD_DIR [ROUNDS] [SECONDS]
 # Prints one line per measure: "<name> ours=<median> limit=<median> ratio=<r>".
 set -euo pipefail
 build=$1
-rounds=${2:-3}
+rounds=${2:-5}
 seconds=${3:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 counter=$build/bench/libframe_counter.so
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../scripts/lib.sh"
 
-# Runs one program animating for $seconds and leaves the counter's line in $2.
+now() { date +%s%N; }
+
+# Runs one program, animating for $seconds, and leaves in $2 its frame times
+# and in $2.marks the moments it was started, set running, and quit.
 measure() {
-  local program=$1 out=$2 start pid
-  start=$(date +%s%N)
-  BENCH_START_NS=$start FRAME_COUNTER_OUT=$out LD_PRELOAD=$counter "$program" >/dev/null 2>&1 &
+  local program=$1 out=$2 start running quit pid
+  start=$(now)
+  FRAME_COUNTER_OUT=$out LD_PRELOAD=$counter "$program" >/dev/null 2>&1 &
   pid=$!
-  "$here/../scripts/focus-window.sh" "$program" >/dev/null || { kill "$pid"; return 1; }
-  xdotool key z  # starts spinning-box; the limit program animates from the start
+  "$here/../scripts/focus-window.sh" "$program" >/dev/null || { kill "$pid"; fail "no window from $program"; }
+  running=$(now)
+  xdotool key z
   sleep "$seconds"
+  quit=$(now)
   xdotool key q
-  wait "$pid"
+  wait_exit "$pid" 10 "$program, after q"
+  echo "$start $running $quit" >"$out.marks"
 }
 
-# fps, start-up ms and peak KiB from one counter line.
+# Frames per second over the same stretch for both programs (from half a
+# second after "z" to "q"), start-up ms (start to first frame) and peak KiB.
 figures() {
-  awk '{
-    for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
-    fps = (v["frames"] - 2) / ((v["last_ns"] - v["second_ns"]) / 1e9)
-    printf "%.1f %.2f %d\n", fps, (v["first_ns"] - v["start_ns"]) / 1e6, v["peak_kib"]
-  }' "$1"
+  awk -v marks="$(cat "$1.marks")" '
+    BEGIN { split(marks, m, " "); from = m[2] + 5e8; to = m[3] }
+    NR == 1 { split($0, kv, "="); peak = kv[2]; next }
+    NR == 2 { first = $1 }
+    $1 >= from && $1 <= to { frames++ }
+    END { printf "%.1f %.2f %d\n", frames / ((to - from) / 1e9), (first - m[1]) / 1e6, peak }
+  ' "$1"
 }
 
 for round in $(seq "$rounds"); do

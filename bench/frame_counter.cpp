@@ -1,7 +1,7 @@
-// Preloaded into a GLUT program (LD_PRELOAD), counts its frames from outside:
-// every glutSwapBuffers is timed, and at exit the count, the times of the
-// first, second and last swap, the start time the caller gave in
-// BENCH_START_NS, and the peak resident memory go to FRAME_COUNTER_OUT.
+// Preloaded into a GLUT program (LD_PRELOAD), records its frames from
+// outside: the time of every glutSwapBuffers. At exit it writes them, one per
+// line in nanoseconds of the real-time clock, to FRAME_COUNTER_OUT, after a
+// first line with the peak resident memory in KiB.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -11,10 +11,9 @@
 
 namespace {
 
+constexpr long kMaxFrames = 1L << 20;
+long long swapNs[kMaxFrames];
 long frames = 0;
-long long firstNs = 0;
-long long secondNs = 0;
-long long lastNs = 0;
 
 long long nowNs() {
     timespec now{};
@@ -35,12 +34,10 @@ long peakResidentKib() {
 
 __attribute__((destructor)) void report() {
     const char* path = std::getenv("FRAME_COUNTER_OUT");
-    const char* start = std::getenv("BENCH_START_NS");
     FILE* out = path != nullptr ? std::fopen(path, "w") : nullptr;
     if (out == nullptr) return;
-    std::fprintf(
-        out, "frames=%ld start_ns=%s first_ns=%lld second_ns=%lld last_ns=%lld peak_kib=%ld\n",
-        frames, start != nullptr ? start : "0", firstNs, secondNs, lastNs, peakResidentKib());
+    std::fprintf(out, "peak_kib=%ld\n", peakResidentKib());
+    for (long i = 0; i < frames; ++i) std::fprintf(out, "%lld\n", swapNs[i]);
     std::fclose(out);
 }
 
@@ -50,9 +47,5 @@ extern "C" void glutSwapBuffers() {
     using Swap = void (*)();
     static const Swap realSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
     realSwap();
-    const long long now = nowNs();
-    ++frames;
-    if (frames == 1) firstNs = now;
-    if (frames == 2) secondNs = now;
-    lastNs = now;
+    if (frames < kMaxFrames) swapNs[frames++] = nowNs();
 }

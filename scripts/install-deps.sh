@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages this project needs, and does nothing when all
-# of them are present already. Extra package names may be given as arguments.
+# Installs the Debian packages this project needs, everything that `make test`
+# and the continuous integration use, and does nothing when all of them are
+# present already. Extra package names may be given as arguments. Where there
+# is no apt-get or dpkg, it names the packages in one line and goes on.
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
-  libgtest-dev libgmock-dev
+  cmake g++ make pkg-config git
+  libgtest-dev libgmock-dev libboost-math-dev
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libxtst-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick twm
+  clang-tidy clang-format valgrind
   "$@"
 )
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+  echo "No apt-get here: install these (Debian names) by hand if they are missing: ${packages[*]}"
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do

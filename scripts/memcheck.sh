@@ -8,7 +8,7 @@ program=$1
 sources=$(cd "$2" && pwd)/src
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 valgrind --tool=memcheck --xml=yes --xml-file="$work/memcheck.xml" --track-origins=yes \
   "$program" >"$work/out" 2>&1 &
@@ -20,9 +20,8 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 xdotool key q
-status=0
-wait "$pid" || status=$?
-[[ $status -eq 0 ]] || fail "exit status $status under valgrind"
+wait_exit "$pid" 60 "the program under valgrind, after q"
+[[ $exit_status -eq 0 ]] || fail "exit status $exit_status under valgrind"
 
 # Every error valgrind reported, and those with a frame in our sources.
 errors=$(grep -c '<error>' "$work/memcheck.xml" || true)

@@ -16,4 +16,4 @@ cmake --build "$build" -j 2
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$top/scripts/with-display.sh" ctest --test-dir "$build" --output-on-failure -j 2 -LE soak
+ctest --test-dir "$build" --output-on-failure -j 2 -LE soak

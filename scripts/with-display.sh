@@ -1,29 +1,65 @@
 #!/usr/bin/env bash
-# Runs a command on the current X display, or, when DISPLAY is not set, on a
-# virtual display (Xvfb) started for it and stopped afterwards.
+# Runs a command on a private virtual X display (Xvfb) started for it alone,
+# and stops that display afterwards. DISPLAY is replaced even when it is set,
+# so nothing the command does can reach the user's own desktop. The server
+# picks a free display number itself (-displayfd), so runs started at the same
+# time never share one. Usage: with-display.sh COMMAND [ARGUMENT...]
 set -euo pipefail
 
-if [[ -n ${DISPLAY:-} ]]; then
-  exec "$@"
-fi
+work=$(mktemp -d)
+server=""
+child=""
 
-# Pick the first display number with no server on it.
-number=99
-while [[ -e /tmp/.X${number}-lock || -e /tmp/.X11-unix/X${number} ]]; do
-  number=$((number + 1))
-done
+# Stops the command (if it is still running) and the server, however this
+# script ends: normally, on a failure, or on Ctrl+C. Programs the command left
+# behind on the display lose their connection with the server and end too.
+stop() {
+  if [[ -n $child ]]; then
+    kill "$child" 2>/dev/null || true
+    wait "$child" 2>/dev/null || true
+  fi
+  if [[ -n $server ]]; then
+    kill "$server" 2>/dev/null || true
+    for _ in $(seq 50); do
+      kill -0 "$server" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 
-# -noreset keeps the server alive between clients.
-Xvfb ":${number}" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+# -noreset keeps the server alive when its last client leaves. The server
+# writes its display number to descriptor 3 once it accepts connections.
+env -u LD_PRELOAD Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp \
+  3>"$work/number" >"$work/log" 2>&1 &
 server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true' EXIT
 
-export DISPLAY=":${number}"
+number=""
 for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  kill -0 "$server" 2>/dev/null || { echo "Xvfb failed to start on $DISPLAY" >&2; exit 1; }
+  number=$(tr -dc '0-9' <"$work/number")
+  [[ -n $number && $(wc -l <"$work/number") -ge 1 ]] && break
+  number=""
+  kill -0 "$server" 2>/dev/null || break
   sleep 0.1
 done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not answer on $DISPLAY" >&2; exit 1; }
+if [[ -z $number ]]; then
+  echo "with-display: Xvfb did not start within 10 s; its log:" >&2
+  cat "$work/log" >&2
+  exit 1
+fi
+export DISPLAY=":$number"
 
-"$@"
+# In the background so that a signal to this script is handled at once, even
+# while the command runs; the trap then stops the command as well.
+"$@" &
+child=$!
+status=0
+wait "$child" || status=$?
+child=""
+exit "$status"

@@ -10,7 +10,6 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <random>
 #include <vector>
 
@@ -26,7 +25,7 @@ class HostileInput : public ::testing::Test {
         // Fully on the screen: the toolkit's default place, -1, -1, leaves a
         // 1 x 1 window wholly off it, and the toolkit draws no hidden window.
         glutPositionWindow(10, 10);
-        runLoopFor(200);
+        settle();
         display = glXGetCurrentDisplay();
         window = glXGetCurrentDrawable();
     }
@@ -39,19 +38,7 @@ class HostileInput : public ::testing::Test {
         XTranslateCoordinates(display, window, DefaultRootWindow(display), 5, 5, &x, &y, &child);
         XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
-        runLoopFor(50);
-    }
-
-    // Runs the loop until `done` holds or two seconds pass.
-    template <typename Condition>
-    static bool runLoopUntil(Condition done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            runLoopFor(2);
-        }
-        return true;
+        settle();
     }
 
     Display* display = nullptr;
@@ -78,7 +65,7 @@ TEST_F(HostileInput, OddAndRapidResizesEachGiveTheRightProjectionAndOneFrame) {
             return viewport[2] == size.width && viewport[3] == size.height && stepsTaken() > before;
         })) << "viewport "
             << viewport[2] << " x " << viewport[3] << ", steps " << stepsTaken() - before;
-        runLoopFor(30);
+        settle();
         EXPECT_EQ(stepsTaken(), before + 1);
         EXPECT_EQ(viewport[0], 0);
         EXPECT_EQ(viewport[1], 0);
@@ -123,8 +110,7 @@ TEST_F(HostileInput, AStormOfOtherKeysAndButtonsTakesNoStep) {
         if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
         if (i % 50 == 0) runLoop(1);
     }
-    XSync(display, False);
-    runLoopFor(500);
+    settle();
     EXPECT_EQ(stepsTaken(), before);
 }
 
@@ -141,7 +127,7 @@ TEST_F(HostileInput, AThousandRightPressesTakeAThousandSteps) {
         ASSERT_TRUE(runLoopUntil([&] { return stepsTaken() == before + press; }))
             << "press " << press << " drew no frame";
     }
-    runLoopFor(300);
+    settle();
     EXPECT_EQ(stepsTaken(), before + 1000);
 }
 

@@ -92,7 +92,8 @@ TEST_F(Handlers, RightPressesStepOneFrameEach) {
         const long before = stepsTaken();
         mouse(GLUT_RIGHT_BUTTON, GLUT_DOWN);
         mouse(GLUT_RIGHT_BUTTON, GLUT_UP);
-        runLoopFor(50);
+        EXPECT_TRUE(runLoopUntil([&] { return stepsTaken() > before; })) << "press " << press;
+        settle();
         EXPECT_EQ(stepsTaken(), before + 1) << "press " << press;
     }
 }

@@ -8,8 +8,7 @@ program=$1
 seconds=${2:-60}
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../scripts/lib.sh"
 rss_kib() { awk '/^VmRSS:/ {print $2}' "/proc/$pid/status"; }
 
 "$program" >"$work/out" 2>&1 &
@@ -27,9 +26,8 @@ import -window "$window" "$work/b.png"
 cmp -s "$work/a.png" "$work/b.png" && fail "the animation had stopped by the end"
 
 xdotool key q
-status=0
-wait "$pid" || status=$?
-[[ $status -eq 0 ]] || fail "exit status $status after q"
+wait_exit "$pid" 10 "the program, after q"
+[[ $exit_status -eq 0 ]] || fail "exit status $exit_status after q"
 [[ ! -s $work/out ]] || fail "the program printed: $(head -c 500 "$work/out")"
 growth=$((end - warm))
 echo "resident memory at 10 s: ${warm} KiB, at ${seconds} s: ${end} KiB, growth ${growth} KiB"

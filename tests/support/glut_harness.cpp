@@ -39,6 +39,29 @@ void runLoopFor(int milliseconds) {
     }
 }
 
+bool runLoopUntil(const std::function<bool()>& done, int milliseconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        runLoopFor(2);
+    }
+    return true;
+}
+
+void settle() {
+    // The toolkit shares its connection with GLX: a round trip puts every
+    // event the server has for it in the queue, and an iteration handles them
+    // and draws whatever they asked for. Handling may ask the server for more
+    // (a resize, say), so this repeats until a round trip brings nothing new.
+    Display* display = glXGetCurrentDisplay();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do {
+        XSync(display, False);
+        runLoop(1);
+    } while (XPending(display) > 0 && std::chrono::steady_clock::now() < deadline);
+    runLoop(1);
+}
+
 long stepsTaken() { return std::lround(spinState.elapsed / spinState.timeStep); }
 
 void startProgramWindow() {

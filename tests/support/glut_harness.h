@@ -4,6 +4,8 @@
 // installed, just as the toolkit's own main loop does.
 #pragma once
 
+#include <functional>
+
 #include "x11_image.h"
 
 // Opens the program's window (same start-up as the program) and runs the loop
@@ -15,6 +17,13 @@ void runLoop(int iterations);
 
 // Loop iterations for a while, so that replies from the X server arrive.
 void runLoopFor(int milliseconds);
+
+// Loop iterations until `done` holds; false if `milliseconds` pass first.
+bool runLoopUntil(const std::function<bool()>& done, int milliseconds = 5000);
+
+// Loop iterations until everything the X server has sent the program so far,
+// in answer to requests made before this call, has been handled.
+void settle();
 
 // Steps the rotation model has taken since the process started.
 long stepsTaken();
