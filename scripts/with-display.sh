@@ -36,15 +36,18 @@ trap 'exit 129' HUP
 
 # -noreset keeps the server alive when its last client leaves. The server
 # writes its display number to descriptor 3 once it accepts connections.
+: >"$work/number"
 env -u LD_PRELOAD Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp \
   3>"$work/number" >"$work/log" 2>&1 &
 server=$!
 
 number=""
 for _ in $(seq 100); do
-  number=$(tr -dc '0-9' <"$work/number")
-  [[ -n $number && $(wc -l <"$work/number") -ge 1 ]] && break
-  number=""
+  # The number is complete once its line ends.
+  if [[ $(wc -l <"$work/number") -ge 1 ]]; then
+    number=$(tr -dc '0-9' <"$work/number")
+    break
+  fi
   kill -0 "$server" 2>/dev/null || break
   sleep 0.1
 done

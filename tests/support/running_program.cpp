@@ -71,7 +71,8 @@ void pause(int milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-RunningProgram::RunningProgram(const std::string& path, const std::vector<std::string>& arguments) {
+RunningProgram::RunningProgram(const std::string& path, const std::vector<std::string>& arguments,
+                               const std::vector<std::string>& environment) {
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) throw std::runtime_error("cannot open the display");
     const std::set<Window> before = topLevelWindows(display_);
@@ -89,7 +90,11 @@ RunningProgram::RunningProgram(const std::string& path, const std::vector<std::s
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    const int failed = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ);
+    std::vector<char*> envp;
+    for (char** e = environ; *e != nullptr; ++e) envp.push_back(*e);
+    for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    const int failed = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(outputFd);
     if (failed != 0) throw std::runtime_error("cannot start " + path);

@@ -12,9 +12,11 @@
 
 class RunningProgram {
   public:
-    // Starts `path` with the given argument vector (arguments[0] is argv[0]),
-    // its output captured, and waits for its window and first frame.
-    RunningProgram(const std::string& path, const std::vector<std::string>& arguments);
+    // Starts `path` with the given argument vector (arguments[0] is argv[0])
+    // and this process's environment plus `environment` ("NAME=value"), its
+    // output captured, and waits for its window and first frame.
+    RunningProgram(const std::string& path, const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& environment = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
