@@ -11,7 +11,7 @@ libdir=/usr/lib/x86_64-linux-gnu
 preload="$(g++ -print-file-name=libasan.so) $libdir/libGLX_mesa.so.0 $libdir/dri/swrast_dri.so"
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DTEST_LD_PRELOAD="$preload" >/dev/null
+  -DTEST_LD_PRELOAD="$preload" -DPLANTED_LEAK_TEST=ON >/dev/null
 cmake --build "$build" -j 2
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0

@@ -191,10 +191,16 @@ std::string frameFault(const Frame& frame, const SpinState& model) {
 TEST(RecordedFrames, EveryFrameDrawsTheSceneInOrderTurnedByTheModelForThatFrame) {
     char path[] = "/tmp/spinning-box-gl-XXXXXX";
     close(mkstemp(path));
-    const char* preloaded = std::getenv("LD_PRELOAD");
-    const std::string preload =
-        (preloaded != nullptr && *preloaded != '\0' ? std::string(preloaded) + " " : "") +
-        kRecorder;
+    // The recorder must come before any GL library that is preloaded as well
+    // (the sanitizer build preloads Mesa's), or the program's calls would
+    // bind to that library; only a sanitizer runtime has to come first.
+    std::istringstream preloaded(std::getenv("LD_PRELOAD") != nullptr ? std::getenv("LD_PRELOAD")
+                                                                       : "");
+    std::string runtimes;
+    std::string others;
+    for (std::string library; preloaded >> library;)
+        (library.find("san") != std::string::npos ? runtimes : others) += library + " ";
+    const std::string preload = runtimes + kRecorder + " " + others;
     RunningProgram program(kProgram, {kProgram},
                            {"LD_PRELOAD=" + preload, std::string("GL_RECORD_OUT=") + path});
     const auto waitForFrames = [&](long count) {
