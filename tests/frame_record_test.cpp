@@ -151,8 +151,8 @@ std::string frameFault(const Frame& frame, const SpinState& model) {
     FrameReader reader(frame);
     // The render state set at start and the projection set on a resize may
     // come before a frame; what the frame itself draws starts with the clear.
-    const std::set<std::string> setUp = {"glClearColor",   "glEnable",       "glCullFace",
-                                         "glLightfv",      "glViewport",     "glMatrixMode",
+    const std::set<std::string> setUp = {"glClearColor",   "glEnable",      "glCullFace",
+                                         "glLightfv",      "glViewport",    "glMatrixMode",
                                          "gluPerspective", "glLoadIdentity"};
     reader.skipWhile([&](const Call& c) { return setUp.count(c.name) != 0; });
 
@@ -195,7 +195,7 @@ TEST(RecordedFrames, EveryFrameDrawsTheSceneInOrderTurnedByTheModelForThatFrame)
     // (the sanitizer build preloads Mesa's), or the program's calls would
     // bind to that library; only a sanitizer runtime has to come first.
     std::istringstream preloaded(std::getenv("LD_PRELOAD") != nullptr ? std::getenv("LD_PRELOAD")
-                                                                       : "");
+                                                                      : "");
     std::string runtimes;
     std::string others;
     for (std::string library; preloaded >> library;)

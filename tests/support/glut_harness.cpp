@@ -40,7 +40,8 @@ void runLoopFor(int milliseconds) {
 }
 
 bool runLoopUntil(const std::function<bool()>& done, int milliseconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         runLoopFor(2);

@@ -94,7 +94,8 @@ RunningProgram::RunningProgram(const std::string& path, const std::vector<std::s
     for (char** e = environ; *e != nullptr; ++e) envp.push_back(*e);
     for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
-    const int failed = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int failed =
+        posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(outputFd);
     if (failed != 0) throw std::runtime_error("cannot start " + path);
