@@ -2,6 +2,7 @@
 // and the exact motion of this box, which is a symmetric top.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <complex>
 
@@ -50,6 +51,66 @@ TEST_F(SpinModel, DerivativesFollowTheSides) {
     EXPECT_NEAR(omegaDotX(0, 2.0, 5.0), (i2 - i3) / i1 * 10.0, 1e-14);
     EXPECT_NEAR(omegaDotY(0, 2.0, 5.0), (i3 - i1) / i2 * 10.0, 1e-14);
     EXPECT_NEAR(omegaDotZ(0, 2.0, 5.0), (i1 - i2) / i3 * 10.0, 1e-14);
+}
+
+// For a box with three different sides every component moves, omega2 too.
+// Each of the model's steps, from wherever the model stands, must be the
+// classical Runge-Kutta step written out here on its own in vector form.
+TEST_F(SpinModel, StepOnABoxWithThreeDifferentSidesIsTheClassicalRungeKuttaStep) {
+    struct Case {
+        double sides[3];
+        double omega[3];
+        double step;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, {0.1, 1, 0.1}, 0.01},
+        {{0.5, 1, 2}, {2, -1, 0.5}, 0.02},
+        {{3, 0.2, 1.5}, {-0.7, 0.4, 1.1}, 0.005},
+    };
+    using Vec = std::array<double, 3>;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "sides " << c.sides[0] << " " << c.sides[1] << " " << c.sides[2]);
+        spinState = initial;
+        for (int i = 0; i < 3; ++i) {
+            spinState.sides[i] = c.sides[i];
+            spinState.omega[i] = c.omega[i];
+        }
+        spinState.timeStep = c.step;
+        const double a2 = c.sides[0] * c.sides[0];
+        const double b2 = c.sides[1] * c.sides[1];
+        const double c2 = c.sides[2] * c.sides[2];
+        const Vec moments = {b2 + c2, a2 + c2, a2 + b2};
+        const auto f = [&](const Vec& w) {
+            Vec rate{};
+            for (size_t i = 0; i < 3; ++i) {
+                const size_t j = (i + 1) % 3;
+                const size_t k = (i + 2) % 3;
+                rate[i] = (moments[j] - moments[k]) / moments[i] * w[j] * w[k];
+            }
+            return rate;
+        };
+        const auto plus = [](const Vec& w, double scale, const Vec& d) {
+            return Vec{w[0] + scale * d[0], w[1] + scale * d[1], w[2] + scale * d[2]};
+        };
+        double moved2 = 0.0;
+        for (int n = 1; n <= 1000; ++n) {
+            const Vec w = {spinState.omega[0], spinState.omega[1], spinState.omega[2]};
+            const double h = c.step;
+            const Vec k1 = f(w);
+            const Vec k2 = f(plus(w, h / 2, k1));
+            const Vec k3 = f(plus(w, h / 2, k2));
+            const Vec k4 = f(plus(w, h, k3));
+            advanceRotation();
+            for (size_t i = 0; i < 3; ++i) {
+                const double expected = w[i] + h / 6 * (k1[i] + 2 * k2[i] + 2 * k3[i] + k4[i]);
+                ASSERT_NEAR(spinState.omega[i], expected, 4e-16 * (1 + std::fabs(expected)))
+                    << "component " << i + 1 << ", step " << n;
+            }
+            moved2 = std::fmax(moved2, std::fabs(spinState.omega[1] - c.omega[1]));
+        }
+        EXPECT_GT(moved2, 1e-3) << "omega2 hardly moved: the case shows nothing";
+    }
 }
 
 TEST_F(SpinModel, StepsMatchTheKnownValues) {

@@ -1,139 +1,93 @@
-// The trace tool as a user runs it: its CSV, its accuracy against the exact
-// motion, and its answers to bad input.
+// The trace tool as a user runs it: its CSV, the bytes it has always printed
+// for the window's own box, its accuracy there, and its answers to bad input.
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <complex>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "spin_state.h"
-
-extern char** environ;
+#include "trace_runner.h"
 
 namespace {
 
-const std::string kTrace = SPINNING_BOX_TRACE_PATH;
-
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    unlink(path.c_str());
-    return text.str();
-}
-
-// Runs the trace tool with the given arguments, its two outputs apart.
-Result runTrace(const std::vector<std::string>& arguments) {
-    char outPath[] = "/tmp/trace-out-XXXXXX";
-    char errPath[] = "/tmp/trace-err-XXXXXX";
-    const int out = mkstemp(outPath);
-    const int err = mkstemp(errPath);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out, 1);
-    posix_spawn_file_actions_adddup2(&actions, err, 2);
-    std::vector<char*> argv{const_cast<char*>(kTrace.c_str())};
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    Result result;
-    if (posix_spawn(&pid, kTrace.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(out);
-    close(err);
-    result.out = slurp(outPath);
-    result.err = slurp(errPath);
-    return result;
-}
-
-std::vector<std::vector<double>> rows(const std::string& csv) {
-    std::istringstream lines(csv);
-    std::string line;
-    std::getline(lines, line);  // header
-    std::vector<std::vector<double>> table;
-    while (std::getline(lines, line)) {
-        std::vector<double> row;
-        std::istringstream fields(line);
-        std::string field;
-        while (std::getline(fields, field, ',')) row.push_back(std::stod(field));
-        table.push_back(row);
-    }
-    return table;
-}
+const char* const kHeader =
+    "step,t,omega1,omega2,omega3,spin_rate,turn_angle_degrees,exact_omega1,exact_omega3,error,"
+    "exact_omega2,energy_drift,momentum_drift";
 
 TEST(Trace, WritesTheHeaderAndOneRowPerPrintedStep) {
     struct Case {
         std::vector<std::string> arguments;
-        std::vector<long> printedSteps;
+        size_t rows;
+        long lastStep;
     };
     const Case cases[] = {
-        {{}, {0, 1, 2, 999, 1000}},
-        {{"--steps", "10", "--every", "3"}, {0, 3, 6, 9}},
-        {{"--steps=10", "--every=5"}, {0, 5, 10}},
-        {{"--steps", "0"}, {0}},
-        {{"--steps", "7", "--every", "100"}, {0}},
+        {{}, 1001, 1000},
+        {{"--steps", "10", "--every", "3"}, 4, 9},
+        {{"--steps=10", "--every=5"}, 3, 10},
+        {{"--steps", "0"}, 1, 0},
+        {{"--steps", "7", "--every", "100"}, 1, 0},
+        {{"--sides=1,2,3", "--omega", "0.1,1,0.1", "--step=0.02", "--steps", "50"}, 51, 50},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.arguments.size() << " arguments, first rows " << c.printedSteps.size());
-        const Result r = runTrace(c.arguments);
+        SCOPED_TRACE(testing::Message() << c.arguments.size() << " arguments");
+        const TraceResult r = runTrace(c.arguments);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
-                  "step,t,omega1,omega2,omega3,spin_rate,turn_angle_degrees,exact_omega1,"
-                  "exact_omega3,error");
-        const auto table = rows(r.out);
-        if (c.arguments.empty()) {
-            ASSERT_EQ(table.size(), 1001U);
-            EXPECT_EQ(table[999][0], 999);
-        } else {
-            ASSERT_EQ(table.size(), c.printedSteps.size());
-        }
-        EXPECT_EQ(table.front()[0], 0);
-        EXPECT_EQ(table.back()[0], static_cast<double>(c.printedSteps.back()));
-        for (const auto& row : table) EXPECT_EQ(row.size(), 10U);
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n')), kHeader);
+        const TraceTable table = readTable(r.out);
+        ASSERT_EQ(table.rows.size(), c.rows);
+        EXPECT_EQ(table.rows.front()[0], 0);
+        EXPECT_EQ(table.rows.back()[0], static_cast<double>(c.lastStep));
+        for (const auto& row : table.rows) ASSERT_EQ(row.size(), table.names.size());
     }
 }
 
+// With no options, the columns that were there before the tool took other
+// boxes print the very bytes they printed then (kept in tests/data).
+TEST(Trace, DefaultsPrintTheSameBytesAsBeforeInTheFirstTenColumns) {
+    std::ifstream file(std::string(TEST_DATA_DIR) + "/trace_default_steps100000_every500.csv");
+    std::ostringstream before;
+    before << file.rdbuf();
+    ASSERT_GT(before.str().size(), 30000U);
+
+    const TraceResult r = runTrace({"--steps", "100000", "--every", "500"});
+    ASSERT_EQ(r.status, 0);
+    std::istringstream lines(r.out);
+    std::ostringstream firstTen;
+    for (std::string line; std::getline(lines, line);) {
+        size_t end = 0;
+        for (int commas = 0; commas < 10 && end != std::string::npos; ++commas) {
+            end = line.find(',', end + 1);
+        }
+        firstTen << line.substr(0, end) << '\n';
+    }
+    EXPECT_TRUE(firstTen.str() == before.str()) << "the first ten columns changed";
+}
+
 TEST(Trace, RowsAreTheDemosOwnModelToTheLastBit) {
-    const auto table = rows(runTrace({}).out);
-    ASSERT_EQ(table.size(), 1001U);
-    // Row 0: the initial state.
-    EXPECT_EQ(table[0][2], 0.3);
-    EXPECT_EQ(table[0][3], 3.0);
-    EXPECT_EQ(table[0][4], 0.3);
+    const TraceTable table = traceTable({});
+    ASSERT_EQ(table.rows.size(), 1001U);
+    EXPECT_EQ(table.at(0, "omega1"), 0.3);
+    EXPECT_EQ(table.at(0, "omega2"), 3.0);
+    EXPECT_EQ(table.at(0, "omega3"), 0.3);
     // Row 1000: the known values after 1000 steps, and exactly what the
     // linked model gives, digits enough to round-trip a double.
-    const std::vector<double>& last = table[1000];
-    EXPECT_NEAR(last[1], 10.0, 1e-9);
-    EXPECT_NEAR(last[2], -0.026901364, 5e-10);
-    EXPECT_NEAR(last[4], -0.423410339, 5e-10);
-    EXPECT_NEAR(last[6], 1735.977024, 5e-7);
+    EXPECT_NEAR(table.at(1000, "t"), 10.0, 1e-9);
+    EXPECT_NEAR(table.at(1000, "omega1"), -0.026901364, 5e-10);
+    EXPECT_NEAR(table.at(1000, "omega3"), -0.423410339, 5e-10);
+    EXPECT_NEAR(table.at(1000, "turn_angle_degrees"), 1735.977024, 5e-7);
     for (int i = 0; i < 1000; ++i) advanceRotation();
-    EXPECT_EQ(last[1], spinState.elapsed);
-    EXPECT_EQ(last[2], spinState.omega[0]);
-    EXPECT_EQ(last[3], spinState.omega[1]);
-    EXPECT_EQ(last[4], spinState.omega[2]);
-    EXPECT_EQ(last[5], spinState.spinRate);
-    EXPECT_EQ(last[6], spinState.turnAngleDegrees);
+    EXPECT_EQ(table.at(1000, "t"), spinState.elapsed);
+    EXPECT_EQ(table.at(1000, "omega1"), spinState.omega[0]);
+    EXPECT_EQ(table.at(1000, "omega2"), spinState.omega[1]);
+    EXPECT_EQ(table.at(1000, "omega3"), spinState.omega[2]);
+    EXPECT_EQ(table.at(1000, "spin_rate"), spinState.spinRate);
+    EXPECT_EQ(table.at(1000, "turn_angle_degrees"), spinState.turnAngleDegrees);
 }
 
 // RK4 turns (omega1, omega3) by R(ix) per step instead of exp(ix), x = k omega2 h;
@@ -141,25 +95,70 @@ TEST(Trace, RowsAreTheDemosOwnModelToTheLastBit) {
 // Beyond that only rounding: a few units in the last place per step, and the
 // exact column is taken at t summed from 0.01s, which can stray from n h by
 // half a unit in the last place of t per step.
-TEST(Trace, ErrorStaysWithinTheMethodsBoundAndMatchesTheExactColumns) {
+TEST(Trace, ErrorStaysWithinTheMethodsBoundForTheWindowsBox) {
     const double lambda = (5.29 - 0.09) / (5.29 + 0.09) * 3.0;
     const std::complex<double> q(0.0, lambda * 0.01);
     const auto r = 1.0 + q + q * q / 2.0 + q * q * q / 6.0 + q * q * q * q / 24.0;
     const double z0 = std::hypot(0.3, 0.3);
     const double perStep = std::abs(r - std::exp(q)) * z0;
-    const auto table = rows(runTrace({"--steps", "100000", "--every", "50"}).out);
-    ASSERT_EQ(table.size(), 2001U);
-    for (const auto& row : table) {
-        const double n = row[0];
-        const double t = row[1];
+    const TraceTable table = traceTable({"--steps", "100000", "--every", "50"});
+    ASSERT_EQ(table.rows.size(), 2001U);
+    for (size_t i = 0; i < table.rows.size(); ++i) {
+        const double n = table.at(i, "step");
+        const double t = table.at(i, "t");
         const double timeDrift = n * (std::nextafter(t, 2 * t + 1) - t) / 2;
         const double rounding = n * 1e-15 + lambda * z0 * timeDrift;
-        ASSERT_LE(row[9], n * perStep + rounding) << "step " << n;
-        EXPECT_NEAR(row[9], std::hypot(row[2] - row[7], row[4] - row[8]), 1e-15);
-        // The exact motion keeps its magnitude.
-        EXPECT_NEAR(std::hypot(row[7], row[8]), std::hypot(0.3, 0.3), 1e-14);
+        ASSERT_LE(table.at(i, "error"), n * perStep + rounding) << "step " << n;
+        EXPECT_EQ(table.at(i, "exact_omega2"), 3.0);
     }
-    EXPECT_GT(table.back()[9], 0.9 * 100000 * perStep);
+    EXPECT_GT(table.rows.back()[table.column("error")], 0.9 * 100000 * perStep);
+}
+
+// error, energy_drift and momentum_drift, recomputed from the row itself.
+TEST(Trace, DerivedColumnsFollowFromTheirRow) {
+    const struct {
+        std::vector<double> sides;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {{0.3, 2.3, 0.3}, {"--steps", "200", "--every", "20"}},
+        {{1, 2, 3},
+         {"--sides", "1,2,3", "--omega", "0.2,1,-0.3", "--steps", "2000", "--every", "100"}},
+        {{1, 2, 3}, {"--sides", "1,2,3", "--omega", "0,0,0", "--steps", "20"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[1]);
+        const TraceTable table = traceTable(c.arguments);
+        const std::vector<double>& sides = c.sides;
+        const double moments[3] = {sides[1] * sides[1] + sides[2] * sides[2],
+                                   sides[0] * sides[0] + sides[2] * sides[2],
+                                   sides[0] * sides[0] + sides[1] * sides[1]};
+        const auto invariants = [&](size_t row) {
+            const double w[3] = {table.at(row, "omega1"), table.at(row, "omega2"),
+                                 table.at(row, "omega3")};
+            double energy = 0.0;
+            double momentum = 0.0;
+            for (int i = 0; i < 3; ++i) {
+                energy += moments[i] * w[i] * w[i];
+                momentum += moments[i] * moments[i] * w[i] * w[i];
+            }
+            return std::make_pair(energy, momentum);
+        };
+        const auto start = invariants(0);
+        for (size_t row = 0; row < table.rows.size(); ++row) {
+            const auto now = invariants(row);
+            const double energyDrift = start.first == 0 ? 0 : now.first / start.first - 1;
+            const double momentumDrift = start.second == 0 ? 0 : now.second / start.second - 1;
+            EXPECT_NEAR(table.at(row, "energy_drift"), energyDrift, 1e-15) << "row " << row;
+            EXPECT_NEAR(table.at(row, "momentum_drift"), momentumDrift, 1e-15) << "row " << row;
+            const double distance =
+                std::sqrt(std::pow(table.at(row, "omega1") - table.at(row, "exact_omega1"), 2) +
+                          std::pow(table.at(row, "omega2") - table.at(row, "exact_omega2"), 2) +
+                          std::pow(table.at(row, "omega3") - table.at(row, "exact_omega3"), 2));
+            EXPECT_NEAR(table.at(row, "error"), distance, 1e-15 + 1e-12 * distance);
+        }
+        EXPECT_EQ(table.at(0, "energy_drift"), 0.0);
+        EXPECT_EQ(table.at(0, "momentum_drift"), 0.0);
+    }
 }
 
 TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
@@ -169,7 +168,7 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
     };
     const Case cases[] = {
         {{"--steps"}, "--steps needs a value"},
-        {{"--every"}, "--every needs a value"},
+        {{"--sides"}, "--sides needs a value"},
         {{"--steps", "ten"}, "--steps: 'ten' is not a whole number"},
         {{"--steps", "12abc"}, "--steps: '12abc' is not a whole number"},
         {{"--steps", ""}, "--steps: '' is not a whole number"},
@@ -180,13 +179,39 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
         {{"--steps", "10000001"}, "--steps: '10000001' is past the limit of 10000000"},
         {{"--every", "99999999999999999999999"},
          "--every: '99999999999999999999999' is past the limit"},
+        // The wrong number of values, or text that is not a number.
+        {{"--sides", "1,2"}, "--sides: '1,2' needs three comma-separated numbers, not 2"},
+        {{"--omega", "1,2,3,4"}, "--omega: '1,2,3,4' needs three comma-separated numbers, not 4"},
+        {{"--sides", "1,,3"}, "--sides: '1,,3' has '', which is not a number"},
+        {{"--sides=1,two,3"}, "--sides: '1,two,3' has 'two', which is not a number"},
+        {{"--omega", "1, 2,3"}, "--omega: '1, 2,3' has ' 2', which is not a number"},
+        {{"--step", "0.01s"}, "--step: '0.01s' has '0.01s', which is not a number"},
+        // NaN or infinity.
+        {{"--omega", "0,nan,0"}, "--omega: '0,nan,0' has 'nan', which is not finite"},
+        {{"--sides", "1,inf,1"}, "--sides: '1,inf,1' has 'inf', which is not finite"},
+        {{"--step", "1e999"}, "--step: '1e999' has '1e999', which is not finite"},
+        // Sides and steps that are not positive, or out of range.
+        {{"--sides", "1,0,1"}, "--sides: '1,0,1' has a side that is not positive"},
+        {{"--sides", "1,2,-3"}, "--sides: '1,2,-3' has a side that is not positive"},
+        {{"--sides", "1,2,1e9"}, "--sides: '1,2,1e9' has a side outside 1e-06 to 1e+06"},
+        {{"--omega", "1,2e7,1"}, "--omega: '1,2e7,1' has a rate beyond 1e+06 in size"},
+        {{"--step", "0"}, "--step: '0' is not positive"},
+        {{"--step=-0.01"}, "--step: '-0.01' is not positive"},
+        {{"--step", "1e4"}, "--step: '1e4' is past the limit of 1e+03"},
+        // Numbers that could not stay finite over the steps asked for.
+        {{"--sides", "1,2,3", "--omega", "1,2,3", "--step", "0.5"},
+         "--step: '0.5' is too large for this box and spin over 1000 steps"},
+        {{"--sides", "1,2,3", "--omega", "0.1,1,0.1", "--steps", "10000000", "--step", "0.1"},
+         "--step: '0.1' is too large for this box and spin over 10000000 steps"},
+        {{"--omega", "0.3,300,0.3", "--step", "0.01"},
+         "--step: '0.01' is too large for this box and spin: |kappa * omega_s * h| is 2.9"},
         {{"--speed", "3"}, "unknown option '--speed'"},
         {{"10"}, "unknown option '10'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.named);
-        const Result r = runTrace(c.arguments);
+        const TraceResult r = runTrace(c.arguments);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
@@ -194,11 +219,77 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
     }
 }
 
-TEST(Trace, HelpNamesTheOptionsAndTheLimit) {
-    const Result r = runTrace({"--help"});
+// Just inside the bounds, every printed number is finite: the largest
+// steps a three-sided box may take, and the largest turn a symmetric one may.
+TEST(Trace, InputJustInsideTheBoundsPrintsOnlyFiniteNumbers) {
+    const std::vector<std::string> cases[] = {
+        {"--sides", "1,2,3", "--omega", "0.1,1,0.1", "--step", "0.17", "--steps", "10000",
+         "--every", "100"},
+        {"--sides", "0.001,1,1000", "--omega", "1,-1,1", "--step", "0.0001", "--steps", "100000",
+         "--every", "1000"},
+        {"--omega", "0.3,3,0.3", "--step", "0.97", "--steps", "100000", "--every", "1000"},
+        {"--sides", "1e-6,1e6,1", "--omega", "1e6,0,1e-300", "--step", "1e-13", "--steps", "100"},
+        {"--sides", "1,1,1", "--omega", "1e6,-1e6,1e6", "--step", "1000", "--steps", "100"},
+        {"--omega", "0,0,0", "--step", "1000", "--steps", "100"},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments[1] + " " + arguments[3]);
+        const TraceTable table = traceTable(arguments);
+        ASSERT_GT(table.rows.size(), 1U);
+        for (const auto& row : table.rows) {
+            for (const double value : row) ASSERT_TRUE(std::isfinite(value));
+        }
+    }
+}
+
+// Random boxes (sides over twelve decades, some symmetric), spins (zero,
+// tiny, huge) and steps: whatever the tool accepts prints finite numbers only.
+TEST(Trace, RandomStartsItAcceptsPrintOnlyFiniteNumbers) {
+    std::mt19937 random(20261210);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto decades = [&](double from, double to) {
+        return std::pow(10.0, from + (to - from) * unit(random));
+    };
+    const auto text = [](double a, double b, double c) {
+        std::ostringstream out;
+        out.precision(17);
+        out << a << "," << b << "," << c;
+        return out.str();
+    };
+    int accepted = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        double sides[3];
+        for (double& side : sides) side = decades(-6, 6);
+        if (trial % 3 == 0) sides[2] = sides[0];
+        double omega[3];
+        for (double& w : omega) {
+            const double pick = unit(random);
+            w = pick < 0.2 ? 0.0 : (pick < 0.3 ? 1e-300 : (unit(random) - 0.5) * decades(-3, 6));
+        }
+        const std::vector<std::string> arguments = {"--sides", text(sides[0], sides[1], sides[2]),
+                                                    "--omega", text(omega[0], omega[1], omega[2]),
+                                                    "--step",  std::to_string(decades(-12, 1)),
+                                                    "--steps", "300",
+                                                    "--every", "30"};
+        const TraceResult r = runTrace(arguments);
+        SCOPED_TRACE(arguments[1] + " " + arguments[3] + " " + arguments[5]);
+        ASSERT_TRUE(r.status == 0 || r.status == 2) << r.err;
+        if (r.status == 2) continue;
+        ++accepted;
+        for (const auto& row : readTable(r.out).rows) {
+            for (const double value : row) ASSERT_TRUE(std::isfinite(value));
+        }
+    }
+    EXPECT_GT(accepted, 30) << "too few accepted starts to show anything";
+}
+
+TEST(Trace, HelpNamesTheOptionsAndTheBounds) {
+    const TraceResult r = runTrace({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    for (const char* text : {"--steps N", "--every K", "10000000"}) {
+    for (const char* text :
+         {"--sides A,B,C", "--omega W1,W2,W3", "--step H", "--steps N", "--every K", "10000000",
+          "N * (H * Omega)^5 must be at most 10", "2 sqrt 2"}) {
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
     }
 }

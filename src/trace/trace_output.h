@@ -1,0 +1,28 @@
+// The trace tool's output: CSV, one row per printed step, with the model's
+// state beside the exact motion and the drift of the two invariants.
+#pragma once
+
+#include "exact_motion.h"
+#include "spin_state.h"
+
+// 2E and |L|^2 for a box with these moments spinning at omega.
+struct Invariants {
+    double twiceEnergy;
+    double momentumSquared;
+};
+Invariants invariantsOf(const double moments[3], const double omega[3]);
+
+// What every row is compared with: the exact motion and the invariants at
+// step 0.
+struct TraceReference {
+    ExactMotion exact;
+    double moments[3];
+    Invariants start;
+};
+TraceReference referenceFrom(const SpinState& start);
+
+// The header line.
+void printHeader();
+
+// One row for the model's state after `step` steps.
+void printRow(long step, const SpinState& state, const TraceReference& reference);
