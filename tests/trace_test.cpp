@@ -17,7 +17,8 @@ namespace {
 
 const char* const kHeader =
     "step,t,omega1,omega2,omega3,spin_rate,turn_angle_degrees,exact_omega1,exact_omega3,error,"
-    "exact_omega2,energy_drift,momentum_drift";
+    "exact_omega2,energy_drift,momentum_drift,attitude_w,attitude_x,attitude_y,attitude_z,"
+    "drawn_axis_gap_degrees";
 
 TEST(Trace, WritesTheHeaderAndOneRowPerPrintedStep) {
     struct Case {

@@ -96,7 +96,9 @@ void solveElliptic(ExactMotion& motion, const double sides[3], const double omeg
 
     motion.scale = scaleOf(omega);
     double w[3];
-    for (int i = 0; i < 3; ++i) w[i] = omega[i] / motion.scale;  // exact: a power of two
+    for (int i = 0; i < 3; ++i) {
+        w[i] = omega[i] / motion.scale;  // exact: a power of two
+    }
 
     const double deltaM = delta(moments, w, m);
     const int d = deltaM < 0.0 ? smallest : largest;
@@ -152,7 +154,10 @@ void principalMoments(const double sides[3], double moments[3]) {
 
 MotionKind motionKindOf(const double sides[3], const double omega[3]) {
     const double sq[3] = {squared(sides[0]), squared(sides[1]), squared(sides[2])};
-    const int spinning = (omega[0] != 0.0) + (omega[1] != 0.0) + (omega[2] != 0.0);
+    int spinning = 0;
+    for (int i = 0; i < 3; ++i) {
+        spinning += omega[i] != 0.0 ? 1 : 0;
+    }
     if ((sq[0] == sq[1] && sq[1] == sq[2]) || spinning <= 1) {
         return MotionKind::Still;
     }
@@ -168,7 +173,9 @@ ExactMotion exactMotionFrom(const double sides[3], const double omega[3]) {
     for (int i = 0; i < 3; ++i) {
         motion.start[i] = omega[i];
     }
-    if (motion.kind == MotionKind::Symmetric) solveSymmetric(motion, sides, omega);
+    if (motion.kind == MotionKind::Symmetric) {
+        solveSymmetric(motion, sides, omega);
+    }
     if (motion.kind == MotionKind::Elliptic || motion.kind == MotionKind::Separatrix) {
         solveElliptic(motion, sides, omega);
     }

@@ -1,7 +1,8 @@
 // spinning-box-trace: runs the spinning box's rotation model with no window,
 // for any box and any spin, and writes each step as CSV beside the exact
-// motion of the free body. The integration is the model's own step, the same
-// code the window program runs.
+// motion of the free body, with the orientation integrated from it. The
+// integration of omega is the model's own step, the same code the window
+// program runs.
 #include <cstdio>
 #include <string>
 
@@ -28,12 +29,14 @@ int main(int argc, char** argv) {
     spinState.timeStep = options.step;
 
     const TraceReference reference = referenceFrom(spinState);
+    Attitude attitude = startAttitude(spinState.omega);
     printHeader();
-    printRow(0, spinState, reference);
+    printRow(0, spinState, attitude, reference);
     for (long step = 1; step <= options.steps; ++step) {
         advanceRotation();
+        advanceAttitude(attitude, spinState.omega, spinState.timeStep);
         if (step % options.every == 0) {
-            printRow(step, spinState, reference);
+            printRow(step, spinState, attitude, reference);
         }
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {

@@ -274,5 +274,11 @@ std::string traceUsage() {
            "  exact_omega2: the closed form's second component;\n"
            "  energy_drift, momentum_drift: the relative change since step 0 of 2E and\n"
            "    of |L|^2 = I1^2 W1^2 + I2^2 W2^2 + I3^2 W3^2 along the integration\n"
-           "    (0 when the starting value is 0).\n";
+           "    (0 when the starting value is 0);\n"
+           "  attitude_w, attitude_x, attitude_y, attitude_z: the unit quaternion that\n"
+           "    takes body coordinates to scene coordinates, the identity at t = 0,\n"
+           "    integrated from omega with a fourth-order step (renormalised each step);\n"
+           "  drawn_axis_gap_degrees: the angle between the box's long axis (body y) as\n"
+           "    the window draws it, turned by turn_angle_degrees about\n"
+           "    (omega1, omega2, -omega3), and as the integrated attitude places it.\n";
 }

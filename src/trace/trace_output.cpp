@@ -33,10 +33,12 @@ TraceReference referenceFrom(const SpinState& start) {
 void printHeader() {
     std::puts(
         "step,t,omega1,omega2,omega3,spin_rate,turn_angle_degrees,exact_omega1,exact_omega3,"
-        "error,exact_omega2,energy_drift,momentum_drift");
+        "error,exact_omega2,energy_drift,momentum_drift,attitude_w,attitude_x,attitude_y,"
+        "attitude_z,drawn_axis_gap_degrees");
 }
 
-void printRow(long step, const SpinState& s, const TraceReference& reference) {
+void printRow(long step, const SpinState& s, const Attitude& attitude,
+              const TraceReference& reference) {
     double exact[3];
     exactOmegaAt(reference.exact, s.elapsed, exact);
     // omega2 last: for a box turning about its second axis, where omega2 is
@@ -44,9 +46,12 @@ void printRow(long step, const SpinState& s, const TraceReference& reference) {
     const double error =
         std::hypot(std::hypot(s.omega[0] - exact[0], s.omega[2] - exact[2]), s.omega[1] - exact[1]);
     const Invariants now = invariantsOf(reference.moments, s.omega);
-    std::printf("%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
-                step, s.elapsed, s.omega[0], s.omega[1], s.omega[2], s.spinRate, s.turnAngleDegrees,
-                exact[0], exact[2], error, exact[1],
-                drift(now.twiceEnergy, reference.start.twiceEnergy),
-                drift(now.momentumSquared, reference.start.momentumSquared));
+    const Quaternion& q = attitude.q;
+    std::printf(
+        "%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
+        "%.17g,%.17g,%.17g,%.17g,%.17g\n",
+        step, s.elapsed, s.omega[0], s.omega[1], s.omega[2], s.spinRate, s.turnAngleDegrees,
+        exact[0], exact[2], error, exact[1], drift(now.twiceEnergy, reference.start.twiceEnergy),
+        drift(now.momentumSquared, reference.start.momentumSquared), q.w, q.x, q.y, q.z,
+        drawnAxisGapDegrees(q, s.turnAngleDegrees, s.omega));
 }

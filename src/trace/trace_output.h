@@ -2,6 +2,7 @@
 // state beside the exact motion and the drift of the two invariants.
 #pragma once
 
+#include "attitude.h"
 #include "exact_motion.h"
 #include "spin_state.h"
 
@@ -24,5 +25,6 @@ TraceReference referenceFrom(const SpinState& start);
 // The header line.
 void printHeader();
 
-// One row for the model's state after `step` steps.
-void printRow(long step, const SpinState& state, const TraceReference& reference);
+// One row for the model's state and the integrated attitude after `step` steps.
+void printRow(long step, const SpinState& state, const Attitude& attitude,
+              const TraceReference& reference);
