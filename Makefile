@@ -58,10 +58,10 @@ bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@bench/run.sh $(BUILD_DIR)
 
-# Refreshes the README's figures of the motion and the integrator's error.
+# Refreshes the README's figures and its animated picture of the window.
 docs: build
 	@scripts/install-deps.sh gnuplot-nox
-	@scripts/make-docs.sh $(BUILD_DIR)
+	@scripts/with-display.sh scripts/make-docs.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs both benchmarks and prints one table of ratios, each measured against a
+# Runs the benchmarks and prints one table of ratios, each measured against a
 # baseline in the same run, and on the last line whether each target is met.
 # Usage: run.sh BUILD_DIR
 set -euo pipefail
@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 model=$("$build/bench/model_bench" --benchmark_repetitions=7 --benchmark_min_time=0.2 \
   --benchmark_color=false | grep -o 'model-step.*')
 frames=$("$here/../scripts/with-display.sh" "$here/frame_bench.sh" "$build" 5 5)
+trace=$("$here/trace_bench.sh" "$build" 5)
 
 field() { printf '%s\n' "$1" | tr ' ' '\n' | awk -F= -v k="$2" '$1 == k { print $2 }'; }
 line() { printf '%s\n' "$frames" | grep "^$1 "; }
@@ -22,6 +23,7 @@ step_ok=$(met "$(field "$model" ratio)" "<=" 1.0)
 fps_ok=$(met "$(field "$fps" ratio)" ">=" 0.8)
 start_ok=$(met "$(field "$start" ratio)" "<=" 1.15)
 peak_ok=$(met "$(field "$peak" ratio)" "<=" 1.3)
+trace_ok=$(met "$(field "$trace" ratio)" "<=" 1.2)
 
 printf '%-34s %14s %14s %8s %8s\n' "measure (median)" "spinning-box" "baseline" "ratio" "target"
 printf '%-34s %14s %14s %8s %8s\n' "model step, ns (vs odeint rk4)" "$(field "$model" ours_ns)" "$(field "$model" peer_ns)" "$(field "$model" ratio)" "<= 1.0"
@@ -29,4 +31,5 @@ printf '%-34s %14s %14s %8s %8s\n' "  odeint, coefficients per call" "$(field "$
 printf '%-34s %14s %14s %8s %8s\n' "frames per second (vs clear+swap)" "$(field "$fps" ours)" "$(field "$fps" limit)" "$(field "$fps" ratio)" ">= 0.8"
 printf '%-34s %14s %14s %8s %8s\n' "start to first frame, ms" "$(field "$start" ours)" "$(field "$start" limit)" "$(field "$start" ratio)" "<= 1.15"
 printf '%-34s %14s %14s %8s %8s\n' "peak resident memory, KiB" "$(field "$peak" ours)" "$(field "$peak" limit)" "$(field "$peak" ratio)" "<= 1.3"
-echo "targets: model step $step_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok"
+printf '%-34s %14s %14s %8s %8s\n' "trace tool 10^7 steps, ms (vs bare)" "$(field "$trace" ours_ms)" "$(field "$trace" bare_ms)" "$(field "$trace" ratio)" "<= 1.2"
+echo "targets: model step $step_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok"

@@ -1,11 +1,45 @@
 #!/usr/bin/env bash
-# Regenerates the README's figures from the trace tool's output with gnuplot.
-# Usage: make-docs.sh BUILD_DIR
+# Regenerates the README's figures from the trace tool's output with gnuplot,
+# and the animated picture from the real program. Run it on a display of its
+# own: `make docs` does. Usage: make-docs.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$build/spinning-box-trace" --steps 1000 >"$build/trace-1000.csv"
-"$build/spinning-box-trace" --steps 100000 --every 100 >"$build/trace-100000.csv"
-gnuplot -e "data='$build/trace-1000.csv'" "$top/docs/omega.gp" >"$top/docs/omega.png"
-gnuplot -e "data='$build/trace-100000.csv'" "$top/docs/error.gp" >"$top/docs/error.png"
-echo "Wrote docs/omega.png and docs/error.png"
+trace=$build/spinning-box-trace
+docs=$top/docs
+flip=(--sides 1,2,3 --omega 0.1,1,0.1)
+
+"$trace" --steps 1000 >"$build/trace-1000.csv"
+"$trace" --steps 100000 --every 100 >"$build/trace-100000.csv"
+"$trace" "${flip[@]}" --steps 3000 --every 10 >"$build/trace-flip.csv"
+"$trace" --steps 3000 --every 5 >"$build/trace-attitude.csv"
+
+# The error at t = 10 for steps from 0.2 down to 0.001, both boxes.
+error_at_10() {
+  local h=$1 steps
+  shift
+  steps=$(awk -v h="$h" 'BEGIN { printf "%d", 10 / h + 0.5 }')
+  "$trace" "$@" --step "$h" --steps "$steps" --every "$steps" | tail -n 1 | cut -d, -f10
+}
+for h in 0.2 0.1 0.05 0.04 0.025 0.02 0.01 0.008 0.005 0.004 0.0025 0.002 0.001; do
+  echo "$h,$(error_at_10 "$h" "${flip[@]}"),$(error_at_10 "$h")"
+done >"$build/convergence.csv"
+# The measured order: the slope of a least-squares line through the points
+# above the rounding floor (errors over 1e-12).
+for column in 2 3; do
+  awk -F, -v c="$column" '$c > 1e-12 { x = log($1); y = log($c); n++; sx += x; sy += y; sxx += x * x; sxy += x * y }
+    END { printf "measured order, %s: %.3f over %d steps\n", (c == 2 ? "flipping box" : "window'"'"'s box"), (n * sxy - sx * sy) / (n * sxx - sx * sx), n }' \
+    "$build/convergence.csv"
+done
+
+plot() { gnuplot -e "data='$2'" "$docs/$1.gp" >"$docs/$1.png"; }
+plot omega "$build/trace-1000.csv"
+plot error "$build/trace-100000.csv"
+plot flip "$build/trace-flip.csv"
+plot convergence "$build/convergence.csv"
+plot attitude "$build/trace-attitude.csv"
+echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30.000001 && $18 > m { m = $18 } END { print m }' "$build/trace-attitude.csv")"
+
+# One turn of the precession, two steps a picture, from the real program.
+"$top/scripts/screenshot.sh" --animate 110 2 "$build/spinning-box" "$docs/spinning-box.gif"
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png and spinning-box.gif"
