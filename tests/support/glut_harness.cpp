@@ -11,18 +11,28 @@
 #include "app.h"
 #include "spin_state.h"
 
-// The test binary is linked with --wrap=glutIdleFunc: every call the program
-// makes reaches the real toolkit, and the harness learns which idle handler
-// is installed, which the toolkit does not report.
+// The test binary is linked with --wrap=glutIdleFunc and
+// --wrap=glutSwapBuffers: every call the program makes reaches the real
+// toolkit, and the harness learns which idle handler is installed and how
+// many frames were shown, which the toolkit does not report.
 namespace {
 void (*installedIdle)() = nullptr;
-}
+long swaps = 0;
+}  // namespace
 
 extern "C" void __real_glutIdleFunc(void (*callback)());
 extern "C" void __wrap_glutIdleFunc(void (*callback)()) {
     installedIdle = callback;
     __real_glutIdleFunc(callback);
 }
+
+extern "C" void __real_glutSwapBuffers();
+extern "C" void __wrap_glutSwapBuffers() {
+    ++swaps;
+    __real_glutSwapBuffers();
+}
+
+long framesDrawn() { return swaps; }
 
 void runLoop(int iterations) {
     for (int i = 0; i < iterations; ++i) {

@@ -28,5 +28,8 @@ void settle();
 // Steps the rotation model has taken since the process started.
 long stepsTaken();
 
+// Frames the program has shown (buffer swaps) since the process started.
+long framesDrawn();
+
 // What the program's window shows now.
 WindowImage captureProgramWindow();
