@@ -1,9 +1,10 @@
 # Thin wrapper over CMake. `make run` and `make test` install what is missing.
 BUILD_DIR ?= build
+WEB_BUILD_DIR ?= build-web
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test desktop-test clones-test screenshot docs lint sanitize memcheck bench clean
+.PHONY: all deps build run test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
 
 all: build
 
@@ -32,6 +33,19 @@ desktop-test: build
 clones-test: deps
 	@tests/clones_test.sh
 
+# The same program as a web page: WebAssembly built with Emscripten.
+web:
+	@scripts/install-deps.sh emscripten chromium
+	@scripts/web-build.sh $(WEB_BUILD_DIR)
+
+# Serves the web page on 127.0.0.1 and prints its address.
+web-run: web
+	@node web/serve.mjs $(WEB_BUILD_DIR) 8080
+
+# The web page in headless Chromium with real input, against the desktop's pictures.
+web-test: web build
+	@scripts/web-test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
+
 # Refreshes the screenshot shown in the README.
 screenshot: build
 	@scripts/with-display.sh scripts/screenshot.sh $(BUILD_DIR)/spinning-box docs/screenshot.png
@@ -52,11 +66,11 @@ memcheck: deps
 
 # Ratios against baselines measured in the same run: the model step against
 # Boost.Odeint, the frame loop against the least GLUT program.
-bench: build
+bench: build web
 	@scripts/install-deps.sh libboost-dev libbenchmark-dev
 	@cmake -S . -B $(BUILD_DIR) -DBUILD_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
-	@bench/run.sh $(BUILD_DIR)
+	@WEB_BUILD_DIR=$(WEB_BUILD_DIR) bench/run.sh $(BUILD_DIR)
 
 # Refreshes the README's figures and its animated picture of the window.
 docs: build
@@ -64,4 +78,4 @@ docs: build
 	@scripts/with-display.sh scripts/make-docs.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)

@@ -10,6 +10,7 @@ model=$("$build/bench/model_bench" --benchmark_repetitions=7 --benchmark_min_tim
   --benchmark_color=false | grep -o 'model-step.*')
 frames=$("$here/../scripts/with-display.sh" "$here/frame_bench.sh" "$build" 5 5)
 trace=$("$here/trace_bench.sh" "$build" 5)
+web=$(node "$here/web_bench.mjs" "${WEB_BUILD_DIR:-build-web}" 5 3)
 
 field() { printf '%s\n' "$1" | tr ' ' '\n' | awk -F= -v k="$2" '$1 == k { print $2 }'; }
 line() { printf '%s\n' "$frames" | grep "^$1 "; }
@@ -24,6 +25,13 @@ fps_ok=$(met "$(field "$fps" ratio)" ">=" 0.8)
 start_ok=$(met "$(field "$start" ratio)" "<=" 1.15)
 peak_ok=$(met "$(field "$peak" ratio)" "<=" 1.3)
 trace_ok=$(met "$(field "$trace" ratio)" "<=" 1.2)
+web_line() { printf '%s\n' "$web" | grep "^$1 "; }
+web_fps=$(web_line web-frames-per-second)
+web_first=$(web_line web-first-frame-ms)
+web_size=$(web_line web-gzipped-kb)
+web_fps_ok=$(met "$(field "$web_fps" ratio)" ">=" 0.95)
+web_first_ok=$(met "$(field "$web_first" ratio)" "<=" 1.5)
+web_size_ok=$(met "$(field "$web_size" ours)" "<=" 100)
 
 printf '%-34s %14s %14s %8s %8s\n' "measure (median)" "spinning-box" "baseline" "ratio" "target"
 printf '%-34s %14s %14s %8s %8s\n' "model step, ns (vs odeint rk4)" "$(field "$model" ours_ns)" "$(field "$model" peer_ns)" "$(field "$model" ratio)" "<= 1.0"
@@ -32,4 +40,7 @@ printf '%-34s %14s %14s %8s %8s\n' "frames per second (vs clear+swap)" "$(field 
 printf '%-34s %14s %14s %8s %8s\n' "start to first frame, ms" "$(field "$start" ours)" "$(field "$start" limit)" "$(field "$start" ratio)" "<= 1.15"
 printf '%-34s %14s %14s %8s %8s\n' "peak resident memory, KiB" "$(field "$peak" ours)" "$(field "$peak" limit)" "$(field "$peak" ratio)" "<= 1.3"
 printf '%-34s %14s %14s %8s %8s\n' "trace tool 10^7 steps, ms (vs bare)" "$(field "$trace" ours_ms)" "$(field "$trace" bare_ms)" "$(field "$trace" ratio)" "<= 1.2"
-echo "targets: model step $step_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok"
+printf '%-34s %14s %14s %8s %8s\n' "web frames per second (vs clear)" "$(field "$web_fps" ours)" "$(field "$web_fps" limit)" "$(field "$web_fps" ratio)" ">= 0.95"
+printf '%-34s %14s %14s %8s %8s\n' "web first frame, ms (vs clear)" "$(field "$web_first" ours)" "$(field "$web_first" limit)" "$(field "$web_first" ratio)" "<= 1.5"
+printf '%-34s %14s %14s %8s %8s\n' "web .js + .wasm gzipped, KB" "$(field "$web_size" ours)" "-" "-" "<= 100"
+echo "targets: model step $step_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok, web frame rate $web_fps_ok, web first frame $web_first_ok, web size $web_size_ok"

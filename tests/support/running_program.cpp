@@ -36,16 +36,6 @@ std::set<Window> topLevelWindows(Display* display) {
     return result;
 }
 
-std::string windowName(Display* display, Window window) {
-    char* name = nullptr;
-    std::string result;
-    if (XFetchName(display, window, &name) != 0 && name != nullptr) {
-        result = name;
-        XFree(name);
-    }
-    return result;
-}
-
 bool isViewable(Display* display, Window window) {
     XWindowAttributes attributes;
     return XGetWindowAttributes(display, window, &attributes) != 0 &&

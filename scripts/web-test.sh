@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The browser tests: the desktop program's pictures made in this run, on a
+# private display, then the web page driven in headless Chromium.
+# Usage: web-test.sh DESKTOP_BUILD_DIR WEB_BUILD_DIR
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+desktop=$(cd "$1" && pwd)
+web=$(cd "$2" && pwd)
+pictures=$(mktemp -d)
+trap 'rm -rf "$pictures"' EXIT
+"$top/scripts/with-display.sh" "$desktop/tests/desktop_pictures" "$desktop/spinning-box" "$pictures"
+cd "$top/tests/web"
+BUILD_WEB=$web DESKTOP_PICTURES=$pictures node --test --test-reporter=spec web_test.mjs
