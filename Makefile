@@ -73,9 +73,9 @@ bench: build web
 	@WEB_BUILD_DIR=$(WEB_BUILD_DIR) bench/run.sh $(BUILD_DIR)
 
 # Refreshes the README's figures and its animated picture of the window.
-docs: build
+docs: build web
 	@scripts/install-deps.sh gnuplot-nox
-	@scripts/with-display.sh scripts/make-docs.sh $(BUILD_DIR)
+	@WEB_BUILD_DIR=$(WEB_BUILD_DIR) scripts/with-display.sh scripts/make-docs.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the README's figures from the trace tool's output with gnuplot,
-# and the animated picture from the real program. Run it on a display of its
-# own: `make docs` does. Usage: make-docs.sh BUILD_DIR
+# the animated picture from the real program, and the web page's screenshot.
+# Run it on a display of its own: `make docs` does. Usage: make-docs.sh BUILD_DIR
 set -euo pipefail
 build=${1:-build}
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -42,4 +42,6 @@ echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30
 
 # One turn of the precession, two steps a picture, from the real program.
 "$top/scripts/screenshot.sh" --animate 110 2 "$build/spinning-box" "$docs/spinning-box.gif"
-echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png and spinning-box.gif"
+# The web page, from headless Chromium.
+node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, spinning-box.gif and web.png"
