@@ -10,4 +10,4 @@ pictures=$(mktemp -d)
 trap 'rm -rf "$pictures"' EXIT
 "$top/scripts/with-display.sh" "$desktop/tests/desktop_pictures" "$desktop/spinning-box" "$pictures"
 cd "$top/tests/web"
-BUILD_WEB=$web DESKTOP_PICTURES=$pictures node --test --test-reporter=spec web_test.mjs
+BUILD_WEB=$web DESKTOP_PICTURES=$pictures node --test --test-reporter=tap web_test.mjs
