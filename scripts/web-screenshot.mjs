@@ -7,11 +7,7 @@ const [folder, output] = process.argv.slice(2);
 const session = await startBrowser(folder);
 const page = await ProgramPage.open(session);
 await page.page.setViewport({ width: 460, height: 520 });
-for (let i = 0; i < 40; i += 1) {
-  const before = await page.frames();
-  await page.click('right');
-  await page.waitForFrames(before + 1, `the frame of right click ${i + 1}`);
-}
+await page.rightClicks(40);
 await page.waitForStill();
 await page.page.screenshot({ path: output });
 await session.close();

@@ -22,8 +22,9 @@ for clone in a b; do
 done
 
 failed=0
+clones=(a b)
 for i in 0 1; do
-  clone=$([[ $i -eq 0 ]] && echo a || echo b)
+  clone=${clones[$i]}
   wait_exit "${runs[$i]}" $((minutes * 60)) "make test in clone $clone"
   if [[ $exit_status -ne 0 ]]; then
     tail -n 40 "$work/$clone.log" >&2

@@ -89,15 +89,14 @@ double drawnAxisGapDegrees(const Quaternion& q, double turnDegrees, const double
     // taken to radians with pi, a zero axis leaving the box unturned.
     const double axis[3] = {omega[0], omega[1], -omega[2]};
     const double length = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
-    double drawn[3] = {0.0, 1.0, 0.0};
+    const double y[3] = {0.0, 1.0, 0.0};
+    double drawn[3] = {y[0], y[1], y[2]};
     if (length > 0.0) {
         const double half = 0.5 * turnDegrees * kPi / 180.0;
         const double s = std::sin(half) / length;
         const Quaternion turn = {std::cos(half), s * axis[0], s * axis[1], s * axis[2]};
-        const double y[3] = {0.0, 1.0, 0.0};
         rotate(turn, y, drawn);
     }
-    const double y[3] = {0.0, 1.0, 0.0};
     double placed[3];
     rotate(q, y, placed);
     const double cross[3] = {drawn[1] * placed[2] - drawn[2] * placed[1],

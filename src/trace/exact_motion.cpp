@@ -49,7 +49,12 @@
 
 namespace {
 
-double squared(double x) { return std::pow(x, 2.0); }
+// The sides squared, as the model squares them.
+void squaredSides(const double sides[3], double sq[3]) {
+    for (int i = 0; i < 3; ++i) {
+        sq[i] = std::pow(sides[i], 2.0);
+    }
+}
 
 // The power of two just above the largest |omega_i|, or 0 for no spin.
 double scaleOf(const double omega[3]) {
@@ -75,7 +80,8 @@ double delta(const double moments[3], const double w[3], int j) {
 double signOf(double x) { return x < 0.0 ? -1.0 : 1.0; }
 
 void solveSymmetric(ExactMotion& motion, const double sides[3], const double omega[3]) {
-    const double sq[3] = {squared(sides[0]), squared(sides[1]), squared(sides[2])};
+    double sq[3];
+    squaredSides(sides, sq);
     const int s = sq[0] == sq[2] ? 1 : (sq[1] == sq[2] ? 0 : 2);
     const int p = (s + 1) % 3;
     const double s2 = sides[s] * sides[s];
@@ -146,14 +152,26 @@ void solveElliptic(ExactMotion& motion, const double sides[3], const double omeg
 }  // namespace
 
 void principalMoments(const double sides[3], double moments[3]) {
-    const double sq[3] = {squared(sides[0]), squared(sides[1]), squared(sides[2])};
+    double sq[3];
+    squaredSides(sides, sq);
     moments[0] = sq[1] + sq[2];
     moments[1] = sq[0] + sq[2];
     moments[2] = sq[0] + sq[1];
 }
 
+Invariants invariantsOf(const double moments[3], const double omega[3]) {
+    Invariants result{0.0, 0.0};
+    for (int i = 0; i < 3; ++i) {
+        const double momentum = moments[i] * omega[i];
+        result.twiceEnergy += momentum * omega[i];
+        result.momentumSquared += momentum * momentum;
+    }
+    return result;
+}
+
 MotionKind motionKindOf(const double sides[3], const double omega[3]) {
-    const double sq[3] = {squared(sides[0]), squared(sides[1]), squared(sides[2])};
+    double sq[3];
+    squaredSides(sides, sq);
     int spinning = 0;
     for (int i = 0; i < 3; ++i) {
         spinning += omega[i] != 0.0 ? 1 : 0;

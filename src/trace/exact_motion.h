@@ -31,6 +31,13 @@ struct ExactMotion {
 // factor mass / 12: b^2 + c^2, a^2 + c^2 and a^2 + b^2.
 void principalMoments(const double sides[3], double moments[3]);
 
+// 2E and |L|^2 for a box with these moments spinning at omega.
+struct Invariants {
+    double twiceEnergy;
+    double momentumSquared;
+};
+Invariants invariantsOf(const double moments[3], const double omega[3]);
+
 // The kind of motion the model's own equations give these sides: equal
 // moments are decided on the squared sides, as the model squares them.
 // Three different moments give Elliptic here, the separatrix included; the

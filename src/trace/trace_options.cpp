@@ -146,10 +146,7 @@ bool checkStaysFinite(const TraceOptions& o, const std::string& stepText, std::s
     } else if (kind == MotionKind::Elliptic) {
         double moments[3];
         principalMoments(o.sides, moments);
-        double twiceEnergy = 0.0;
-        for (int i = 0; i < 3; ++i) {
-            twiceEnergy += moments[i] * o.omega[i] * o.omega[i];
-        }
+        const double twiceEnergy = invariantsOf(moments, o.omega).twiceEnergy;
         const double smallest = std::fmin(moments[0], std::fmin(moments[1], moments[2]));
         const double largestRate = std::sqrt(twiceEnergy / smallest);
         const double measure = static_cast<double>(o.steps) * std::pow(o.step * largestRate, 5);

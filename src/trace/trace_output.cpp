@@ -12,16 +12,6 @@ double drift(double now, double start) { return start == 0.0 ? 0.0 : (now - star
 
 }  // namespace
 
-Invariants invariantsOf(const double moments[3], const double omega[3]) {
-    Invariants result{0.0, 0.0};
-    for (int i = 0; i < 3; ++i) {
-        const double momentum = moments[i] * omega[i];
-        result.twiceEnergy += momentum * omega[i];
-        result.momentumSquared += momentum * momentum;
-    }
-    return result;
-}
-
 TraceReference referenceFrom(const SpinState& start) {
     TraceReference reference{};
     reference.exact = exactMotionFrom(start.sides, start.omega);

@@ -6,13 +6,6 @@
 #include "exact_motion.h"
 #include "spin_state.h"
 
-// 2E and |L|^2 for a box with these moments spinning at omega.
-struct Invariants {
-    double twiceEnergy;
-    double momentumSquared;
-};
-Invariants invariantsOf(const double moments[3], const double omega[3]);
-
 // What every row is compared with: the exact motion and the invariants at
 // step 0.
 struct TraceReference {

@@ -153,6 +153,15 @@ export class ProgramPage {
     await this.page.mouse.click(this.canvas.x, this.canvas.y, { button });
   }
 
+  // Right clicks, each waited for until its frame has been drawn.
+  async rightClicks(count) {
+    for (let i = 0; i < count; i += 1) {
+      const before = await this.frames();
+      await this.click('right');
+      await this.waitForFrames(before + 1, `the frame of right click ${i + 1}`);
+    }
+  }
+
   async key(key, shift = false) {
     if (shift) await this.page.keyboard.down('Shift');
     await this.page.keyboard.press(key);

@@ -10,7 +10,6 @@ import { readFileSync } from 'node:fs';
 import { ProgramPage, startBrowser, waitFor } from './browser.mjs';
 
 let session;
-const pages = [];
 
 before(async () => {
   session = await startBrowser(process.env.BUILD_WEB);
@@ -20,11 +19,7 @@ after(async () => {
   await session.close();
 });
 
-async function openPage() {
-  const page = await ProgramPage.open(session);
-  pages.push(page);
-  return page;
-}
+const openPage = () => ProgramPage.open(session);
 
 // No page may report an error or log one to the console.
 async function finish(page) {
@@ -50,22 +45,13 @@ function assertSamePicture(web, desktop, what) {
   assert.equal(differing, 0, `${what}: ${differing} pixels differ, first ${first}`);
 }
 
-// Right clicks, each waited for until its frame has been drawn.
-async function rightClicks(page, count) {
-  for (let i = 0; i < count; i += 1) {
-    const before = await page.frames();
-    await page.click('right');
-    await page.waitForFrames(before + 1, `the frame of right click ${i + 1}`);
-  }
-}
-
 test('the first picture, and those after 1, 100 and 1000 right clicks, equal the desktop program\'s pixel for pixel', async () => {
   const page = await openPage();
   assert.equal(await page.waitForStill(), 1, 'the first frame is drawn unasked, and only it');
   assertSamePicture(await page.picture(), desktopPicture('first'), 'first picture');
   let done = 0;
   for (const target of [1, 100, 1000]) {
-    await rightClicks(page, target - done);
+    await page.rightClicks(target - done);
     done = target;
     assert.equal(await page.waitForStill(), 1 + target, `frames after ${target} right clicks`);
     assertSamePicture(await page.picture(), desktopPicture(`after-${target}`), `after ${target} right clicks`);
