@@ -4,7 +4,7 @@ WEB_BUILD_DIR ?= build-web
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
+.PHONY: all deps build run test load-test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
 
 all: build
 
@@ -23,6 +23,10 @@ run: build
 # Every test that needs a display starts a private one of its own.
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The suite (the soak aside) ten times in a row with both cores kept busy.
+load-test: build
+	@tests/load_test.sh $(BUILD_DIR) $(or $(RUNS),10)
 
 # `make test` with DISPLAY pointing at a desktop under a window manager, with
 # a focused window that records every key and button: nothing may reach it.

@@ -10,12 +10,30 @@ work=$(mktemp -d)
 server=""
 child=""
 
-# Stops the command (if it is still running) and the server, however this
-# script ends: normally, on a failure, or on Ctrl+C. Programs the command left
-# behind on the display lose their connection with the server and end too.
+# True while any process of group $1 is alive (zombies aside).
+group_alive() {
+  local file stat state group
+  for file in /proc/[0-9]*/stat; do
+    stat=$(<"$file") 2>/dev/null || continue
+    # Fields after the command name: state, parent, process group.
+    read -r state _ group _ <<<"${stat##*) }"
+    [[ $group == "$1" && $state != Z ]] && return 0
+  done
+  return 1
+}
+
+# Stops the command and everything it started (it runs in a process group of
+# its own), then the server, however this script ends: normally, on a
+# failure, on Ctrl+C, or on TERM from a time-out. What does not end within
+# 3 s of TERM is killed.
 stop() {
   if [[ -n $child ]]; then
-    kill "$child" 2>/dev/null || true
+    kill -TERM -- "-$child" 2>/dev/null || true
+    for _ in $(seq 30); do
+      group_alive "$child" || break
+      sleep 0.1
+    done
+    kill -KILL -- "-$child" 2>/dev/null || true
     wait "$child" 2>/dev/null || true
   fi
   if [[ -n $server ]]; then
@@ -59,9 +77,13 @@ fi
 export DISPLAY=":$number"
 
 # In the background so that a signal to this script is handled at once, even
-# while the command runs; the trap then stops the command as well.
+# while the command runs; the trap then stops the command as well. Job
+# control puts it in a process group of its own, whose id is its pid, so that
+# what it starts can be stopped with it.
+set -m
 "$@" &
 child=$!
+set +m
 status=0
 wait "$child" || status=$?
 child=""

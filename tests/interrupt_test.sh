@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs on a private display that are interrupted (Ctrl+C) or that fail while
-# the program is up must leave nothing behind: no Xvfb and no program.
+# Runs on a private display that are interrupted (Ctrl+C), ended with TERM
+# (as a time-out or a cancelled CI run ends them), or that fail while the
+# program is up must leave nothing behind: no Xvfb, no program, and nothing
+# else the command started.
 # Every process started here carries a mark in its environment, so what is
 # left over is found even after it has lost its parent.
 # Usage: interrupt_test.sh PROGRAM INTERACTION_TEST
@@ -64,3 +66,13 @@ wait_exit "$job" 30 "a failing run"
 [[ $exit_status -eq 3 ]] || fail "a failing run ended with status $exit_status, not its command's 3"
 expect_nothing_left "a failing run"
 echo "a failing run: its status 3 came through, nothing left behind"
+
+# TERM to the display script alone, as a time-out sends it, while its command
+# ignores TERM and has started the program and a process that is no X client.
+start_job "$here/../scripts/with-display.sh" bash -c "trap '' TERM; '$program' & sleep 300 & wait"
+wait_for_program "a run ended with TERM"
+[[ -n $(named sleep) ]] || fail "a run ended with TERM: its sleep never started"
+kill -TERM "$job"
+wait_exit "$job" 10 "a run ended with TERM"
+expect_nothing_left "a run ended with TERM"
+echo "a run ended with TERM: exit status $exit_status, ended in time, nothing left behind"

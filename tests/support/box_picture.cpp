@@ -25,25 +25,6 @@ Vec3 normalised(const Vec3& v) {
 
 Mat4 identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
-// Rotation by angle about a unit axis (Rodrigues), column-major.
-Mat4 rotationMatrix(double degrees, const Vec3& axis) {
-    const Vec3 u = normalised(axis);
-    const double c = std::cos(degrees * kPi / 180.0);
-    const double s = std::sin(degrees * kPi / 180.0);
-    const double k = 1.0 - c;
-    Mat4 m = identity();
-    m[0] = c + u[0] * u[0] * k;
-    m[1] = u[1] * u[0] * k + u[2] * s;
-    m[2] = u[2] * u[0] * k - u[1] * s;
-    m[4] = u[0] * u[1] * k - u[2] * s;
-    m[5] = c + u[1] * u[1] * k;
-    m[6] = u[2] * u[1] * k + u[0] * s;
-    m[8] = u[0] * u[2] * k + u[1] * s;
-    m[9] = u[1] * u[2] * k - u[0] * s;
-    m[10] = c + u[2] * u[2] * k;
-    return m;
-}
-
 Mat4 scaleMatrix(const double sides[3]) {
     Mat4 m = identity();
     m[0] = sides[0];
@@ -121,6 +102,24 @@ std::array<double, 4> transform(const Mat4& m, const std::array<double, 4>& v) {
         for (int k = 0; k < 4; ++k) r[row] += m[k * 4 + row] * v[k];
     }
     return r;
+}
+
+Mat4 rotationMatrix(double degrees, const Vec3& axis) {
+    const Vec3 u = normalised(axis);
+    const double c = std::cos(degrees * kPi / 180.0);
+    const double s = std::sin(degrees * kPi / 180.0);
+    const double k = 1.0 - c;
+    Mat4 m = identity();
+    m[0] = c + u[0] * u[0] * k;
+    m[1] = u[1] * u[0] * k + u[2] * s;
+    m[2] = u[2] * u[0] * k - u[1] * s;
+    m[4] = u[0] * u[1] * k - u[2] * s;
+    m[5] = c + u[1] * u[1] * k;
+    m[6] = u[2] * u[1] * k + u[0] * s;
+    m[8] = u[0] * u[2] * k + u[1] * s;
+    m[9] = u[1] * u[2] * k - u[0] * s;
+    m[10] = c + u[2] * u[2] * k;
+    return m;
 }
 
 Mat4 lookAtMatrix(const Vec3& eye, const Vec3& centre, const Vec3& up) {

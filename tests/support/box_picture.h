@@ -17,6 +17,8 @@ Mat4 lookAtMatrix(const std::array<double, 3>& eye, const std::array<double, 3>&
                   const std::array<double, 3>& up);
 Mat4 perspectiveMatrix(double fovyDegrees, double aspect, double zNear, double zFar);
 std::array<double, 4> transform(const Mat4& m, const std::array<double, 4>& v);
+// The rotation by `degrees` about `axis` (any length), as glRotated makes it.
+Mat4 rotationMatrix(double degrees, const std::array<double, 3>& axis);
 
 // The camera every frame uses: eye (3, 4, 5) looking at the origin, y up.
 Mat4 cameraMatrix();

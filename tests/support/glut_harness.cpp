@@ -18,6 +18,7 @@
 namespace {
 void (*installedIdle)() = nullptr;
 long swaps = 0;
+long stepsAtFirstSwap = -1;
 }  // namespace
 
 extern "C" void __real_glutIdleFunc(void (*callback)());
@@ -29,10 +30,13 @@ extern "C" void __wrap_glutIdleFunc(void (*callback)()) {
 extern "C" void __real_glutSwapBuffers();
 extern "C" void __wrap_glutSwapBuffers() {
     ++swaps;
+    if (stepsAtFirstSwap < 0) stepsAtFirstSwap = stepsTaken();
     __real_glutSwapBuffers();
 }
 
 long framesDrawn() { return swaps; }
+
+long stepsAtFirstFrame() { return stepsAtFirstSwap; }
 
 void runLoop(int iterations) {
     for (int i = 0; i < iterations; ++i) {
@@ -85,7 +89,21 @@ void startProgramWindow() {
         if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("no first frame");
         runLoopFor(10);
     }
-    runLoopFor(300);
+    // The window's exposure may reach the toolkit with the first frame or
+    // after it, and draw once more. Once the window is viewable and every
+    // event the server has for it is handled, nothing more comes unasked on
+    // a display that is the test's own.
+    Display* display = glXGetCurrentDisplay();
+    const Window window = glXGetCurrentDrawable();
+    XWindowAttributes attributes{};
+    while (XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state != IsViewable) {
+        if (std::chrono::steady_clock::now() > deadline)
+            throw std::runtime_error("the window never became viewable");
+        runLoopFor(10);
+    }
+    runLoopFor(100);
+    settle();
 }
 
 WindowImage captureProgramWindow() {

@@ -9,7 +9,8 @@
 #include "x11_image.h"
 
 // Opens the program's window (same start-up as the program) and runs the loop
-// until the first frame is drawn and the window has settled.
+// until the first frame is drawn, the window is viewable, and every event the
+// server has sent it so far is handled.
 void startProgramWindow();
 
 // Loop iterations, back to back.
@@ -30,6 +31,9 @@ long stepsTaken();
 
 // Frames the program has shown (buffer swaps) since the process started.
 long framesDrawn();
+
+// The steps the model had taken when the first frame was shown.
+long stepsAtFirstFrame();
 
 // What the program's window shows now.
 WindowImage captureProgramWindow();
