@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config git
-  libgtest-dev libgmock-dev libboost-math-dev
+  libgtest-dev libgmock-dev libboost-math-dev libcli11-dev
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libx11-dev libxtst-dev
   xvfb xdotool x11-utils imagemagick twm

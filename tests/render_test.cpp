@@ -91,7 +91,8 @@ TEST_F(ProgramWindow, RenderStateIsSetOnceAndEverythingElseKeepsItsDefault) {
     };
     for (const LightColour& l :
          {LightColour{GL_LIGHT0, GL_DIFFUSE, light0}, LightColour{GL_LIGHT0, GL_SPECULAR, light0},
-          LightColour{GL_LIGHT1, GL_DIFFUSE, light1}, LightColour{GL_LIGHT1, GL_SPECULAR, light1}}) {
+          LightColour{GL_LIGHT1, GL_DIFFUSE, light1},
+          LightColour{GL_LIGHT1, GL_SPECULAR, light1}}) {
         glGetLightfv(l.light, l.part, value);
         expectFloats(value, l.colour, 4, "light colour");
     }
@@ -168,8 +169,8 @@ TEST_F(ProgramWindow, LitFacesHaveTheColoursWorkedOutFromTheLightsAndNormals) {
                     p[axis] = 0.5 * sign;
                     p[(axis + 1) % 3] = u;
                     p[(axis + 2) % 3] = v;
-                    const auto e = transform(eyeFromBody, {p[0] * sides[0], p[1] * sides[1],
-                                                           p[2] * sides[2], 1.0});
+                    const auto e = transform(
+                        eyeFromBody, {p[0] * sides[0], p[1] * sides[1], p[2] * sides[2], 1.0});
                     corners[c++] = {e[0], e[1], e[2]};
                 }
             }
@@ -177,10 +178,10 @@ TEST_F(ProgramWindow, LitFacesHaveTheColoursWorkedOutFromTheLightsAndNormals) {
             for (const Vec3& corner : corners)
                 for (size_t i = 0; i < 3; ++i) centre[i] += corner[i] / 4;
             // Turned away from the eye, or too edge-on to show a clear pixel.
-            const double facing = -(ne[0] * centre[0] + ne[1] * centre[1] + ne[2] * centre[2]) /
-                                  std::sqrt(centre[0] * centre[0] + centre[1] * centre[1] +
-                                            centre[2] * centre[2]) /
-                                  std::sqrt(ne[0] * ne[0] + ne[1] * ne[1] + ne[2] * ne[2]);
+            const double facing =
+                -(ne[0] * centre[0] + ne[1] * centre[1] + ne[2] * centre[2]) /
+                std::sqrt(centre[0] * centre[0] + centre[1] * centre[1] + centre[2] * centre[2]) /
+                std::sqrt(ne[0] * ne[0] + ne[1] * ne[1] + ne[2] * ne[2]);
             if (facing < 0.3) continue;
             Vec3 low{1e9, 1e9, 1e9};
             Vec3 high{-1e9, -1e9, -1e9};

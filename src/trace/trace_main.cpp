@@ -12,21 +12,23 @@
 
 int main(int argc, char** argv) {
     TraceOptions options;
-    std::string error;
-    if (!parseTraceOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "spinning-box-trace: %s (see --help)\n", error.c_str());
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(traceUsage().c_str(), stdout);
-        return 0;
+    std::string text;
+    switch (readTraceOptions(argc, argv, options, text)) {
+        case CommandLine::Refused:
+            std::fprintf(stderr, "spinning-box-trace: %s (see --help)\n", text.c_str());
+            return 2;
+        case CommandLine::Help:
+            std::fputs(text.c_str(), stdout);
+            return 0;
+        case CommandLine::Run:
+            break;
     }
 
     for (int i = 0; i < 3; ++i) {
-        spinState.sides[i] = options.sides[i];
-        spinState.omega[i] = options.omega[i];
+        spinState.sides[i] = options.spin.sides[i];
+        spinState.omega[i] = options.spin.omega[i];
     }
-    spinState.timeStep = options.step;
+    spinState.timeStep = options.spin.step;
 
     const TraceReference reference = referenceFrom(spinState);
     Attitude attitude = startAttitude(spinState.omega);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "drawn_axis.h"
+
 namespace {
 
 // The relative change from `start`, and 0 when there is nothing to compare.

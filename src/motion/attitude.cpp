@@ -38,8 +38,6 @@ void eulerRate(const double w[3], double rate[3]) {
     rate[2] = omegaDotZ(0.0, w[0], w[1]);
 }
 
-constexpr double kPi = 3.14159265358979323846;
-
 }  // namespace
 
 Attitude startAttitude(const double omega[3]) {
@@ -72,37 +70,4 @@ void advanceAttitude(Attitude& attitude, const double omegaNext[3], double h) {
         attitude.omega[i] = omegaNext[i];
         attitude.omegaRate[i] = rateNext[i];
     }
-}
-
-void rotate(const Quaternion& q, const double v[3], double out[3]) {
-    // v + 2 w (u x v) + 2 u x (u x v), with u the vector part of q.
-    const double u[3] = {q.x, q.y, q.z};
-    const double t[3] = {2.0 * (u[1] * v[2] - u[2] * v[1]), 2.0 * (u[2] * v[0] - u[0] * v[2]),
-                         2.0 * (u[0] * v[1] - u[1] * v[0])};
-    out[0] = v[0] + q.w * t[0] + (u[1] * t[2] - u[2] * t[1]);
-    out[1] = v[1] + q.w * t[1] + (u[2] * t[0] - u[0] * t[2]);
-    out[2] = v[2] + q.w * t[2] + (u[0] * t[1] - u[1] * t[0]);
-}
-
-double drawnAxisGapDegrees(const Quaternion& q, double turnDegrees, const double omega[3]) {
-    // The window turns about (omega1, omega2, -omega3), as GL does: degrees
-    // taken to radians with pi, a zero axis leaving the box unturned.
-    const double axis[3] = {omega[0], omega[1], -omega[2]};
-    const double length = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
-    const double y[3] = {0.0, 1.0, 0.0};
-    double drawn[3] = {y[0], y[1], y[2]};
-    if (length > 0.0) {
-        const double half = 0.5 * turnDegrees * kPi / 180.0;
-        const double s = std::sin(half) / length;
-        const Quaternion turn = {std::cos(half), s * axis[0], s * axis[1], s * axis[2]};
-        rotate(turn, y, drawn);
-    }
-    double placed[3];
-    rotate(q, y, placed);
-    const double cross[3] = {drawn[1] * placed[2] - drawn[2] * placed[1],
-                             drawn[2] * placed[0] - drawn[0] * placed[2],
-                             drawn[0] * placed[1] - drawn[1] * placed[0]};
-    const double sine = std::sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]);
-    const double cosine = drawn[0] * placed[0] + drawn[1] * placed[1] + drawn[2] * placed[2];
-    return std::atan2(sine, cosine) * 180.0 / kPi;
 }

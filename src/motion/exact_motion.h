@@ -2,6 +2,8 @@
 // velocity at any time, from the same start as the model's integration.
 #pragma once
 
+#include "invariants.h"
+
 // Which closed form the start leads to.
 enum class MotionKind {
     Still,       // omega never changes: a spin about one principal axis, or none
@@ -26,17 +28,6 @@ struct ExactMotion {
     double phase;
     double scale;
 };
-
-// The principal moments of a uniform box with these sides, up to the common
-// factor mass / 12: b^2 + c^2, a^2 + c^2 and a^2 + b^2.
-void principalMoments(const double sides[3], double moments[3]);
-
-// 2E and |L|^2 for a box with these moments spinning at omega.
-struct Invariants {
-    double twiceEnergy;
-    double momentumSquared;
-};
-Invariants invariantsOf(const double moments[3], const double omega[3]);
 
 // The kind of motion the model's own equations give these sides: equal
 // moments are decided on the squared sides, as the model squares them.

@@ -151,24 +151,6 @@ void solveElliptic(ExactMotion& motion, const double sides[3], const double omeg
 
 }  // namespace
 
-void principalMoments(const double sides[3], double moments[3]) {
-    double sq[3];
-    squaredSides(sides, sq);
-    moments[0] = sq[1] + sq[2];
-    moments[1] = sq[0] + sq[2];
-    moments[2] = sq[0] + sq[1];
-}
-
-Invariants invariantsOf(const double moments[3], const double omega[3]) {
-    Invariants result{0.0, 0.0};
-    for (int i = 0; i < 3; ++i) {
-        const double momentum = moments[i] * omega[i];
-        result.twiceEnergy += momentum * omega[i];
-        result.momentumSquared += momentum * momentum;
-    }
-    return result;
-}
-
 MotionKind motionKindOf(const double sides[3], const double omega[3]) {
     double sq[3];
     squaredSides(sides, sq);

@@ -1,0 +1,126 @@
+// Strict readers for the options' values.
+#include "option_values.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+// One finite number, the whole of `field`, which is part of `text`.
+std::string readNumber(const std::string& field, const std::string& text, double& value) {
+    char* end = nullptr;
+    value = field.empty() || std::isspace(static_cast<unsigned char>(field[0])) != 0
+                ? 0.0
+                : std::strtod(field.c_str(), &end);
+    if (end == nullptr || *end != '\0') {
+        return quoted(text) + " has " + quoted(field) + ", which is not a number";
+    }
+    if (!std::isfinite(value)) {
+        return quoted(text) + " has " + quoted(field) + ", which is not finite";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string shortNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
+std::string readCount(const std::string& text, long minimum, long& value) {
+    const char* digits = text.c_str();
+    const bool negative = *digits == '-';
+    if (negative || *digits == '+') {
+        ++digits;
+    }
+    if (*digits == '\0' || std::strspn(digits, "0123456789") != std::strlen(digits)) {
+        return quoted(text) + " is not a whole number";
+    }
+    if (negative && std::strspn(digits, "0") != std::strlen(digits)) {
+        return quoted(text) + " is negative";
+    }
+    errno = 0;
+    const long long parsed = std::strtoll(digits, nullptr, 10);
+    if (errno == ERANGE || parsed > kMaxCount) {
+        return quoted(text) + " is past the limit of " + std::to_string(kMaxCount);
+    }
+    if (parsed < minimum) {
+        return quoted(text) + " must be at least " + std::to_string(minimum);
+    }
+    value = static_cast<long>(parsed);
+    return "";
+}
+
+std::string readTriple(const std::string& text, double values[3]) {
+    std::vector<std::string> fields(1);
+    for (const char c : text) {
+        if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    if (fields.size() != 3) {
+        return quoted(text) + " needs three comma-separated numbers, not " +
+               std::to_string(fields.size());
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        std::string fault = readNumber(fields[i], text, values[i]);
+        if (!fault.empty()) {
+            return fault;
+        }
+    }
+    return "";
+}
+
+std::string readSides(const std::string& text, double sides[3]) {
+    std::string fault = readTriple(text, sides);
+    if (!fault.empty()) {
+        return fault;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (sides[i] <= 0.0) {
+            return quoted(text) + " has a side that is not positive";
+        }
+        if (sides[i] < kMinSide || sides[i] > kMaxSide) {
+            return quoted(text) + " has a side outside " + shortNumber(kMinSide) + " to " +
+                   shortNumber(kMaxSide);
+        }
+    }
+    return "";
+}
+
+std::string readOmega(const std::string& text, double omega[3]) {
+    std::string fault = readTriple(text, omega);
+    if (!fault.empty()) {
+        return fault;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (std::fabs(omega[i]) > kMaxRate) {
+            return quoted(text) + " has a rate beyond " + shortNumber(kMaxRate) + " in size";
+        }
+    }
+    return "";
+}
+
+std::string readStep(const std::string& text, double& step) {
+    std::string fault = readNumber(text, text, step);
+    if (!fault.empty()) {
+        return fault;
+    }
+    if (step <= 0.0) {
+        return quoted(text) + " is not positive";
+    }
+    if (step > kMaxStep) {
+        return quoted(text) + " is past the limit of " + shortNumber(kMaxStep);
+    }
+    return "";
+}

@@ -1,0 +1,33 @@
+// The values of the tools' options, read strictly: every character must
+// belong to the value. Each reader returns "" when the text is good, and
+// otherwise one line saying what is wrong with it, which the caller puts
+// after the option's name.
+#pragma once
+
+#include <string>
+
+// Ranges of the numbers, wide enough for any box a person would try and
+// narrow enough that no printed number can overflow.
+constexpr long kMaxCount = 10000000;
+constexpr double kMinSide = 1e-6;
+constexpr double kMaxSide = 1e6;
+constexpr double kMaxRate = 1e6;
+constexpr double kMaxStep = 1e3;
+
+// A whole number from `minimum` to kMaxCount.
+std::string readCount(const std::string& text, long minimum, long& value);
+
+// Three comma-separated finite numbers.
+std::string readTriple(const std::string& text, double values[3]);
+
+// Three sides, each from kMinSide to kMaxSide.
+std::string readSides(const std::string& text, double sides[3]);
+
+// Three rates, each at most kMaxRate in size, of either sign.
+std::string readOmega(const std::string& text, double omega[3]);
+
+// A step above 0 and at most kMaxStep.
+std::string readStep(const std::string& text, double& step);
+
+// A number as the messages show it: three significant digits.
+std::string shortNumber(double value);
