@@ -14,7 +14,8 @@ child=""
 group_alive() {
   local file stat state group
   for file in /proc/[0-9]*/stat; do
-    stat=$(<"$file") 2>/dev/null || continue
+    # A process may end while this runs: its file is then gone.
+    read -r stat 2>/dev/null <"$file" || continue
     # Fields after the command name: state, parent, process group.
     read -r state _ group _ <<<"${stat##*) }"
     [[ $group == "$1" && $state != Z ]] && return 0

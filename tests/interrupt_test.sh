@@ -59,9 +59,13 @@ for entry in "${cases[@]}"; do
   echo "$what: interrupted with Ctrl+C, exit status $exit_status, nothing left behind"
 done
 
-# A run whose command fails while the program is still up on its display.
-start_job "$here/../scripts/with-display.sh" bash -c "'$program' & sleep 2; exit 3"
+# A run whose command fails while the program is still up on its display:
+# it fails once this script has seen the program and says so.
+go=$(mktemp -u)
+start_job "$here/../scripts/with-display.sh" bash -c \
+  "'$program' & until [[ -e '$go' ]]; do sleep 0.1; done; rm -f '$go'; exit 3"
 wait_for_program "a failing run"
+touch "$go"
 wait_exit "$job" 30 "a failing run"
 [[ $exit_status -eq 3 ]] || fail "a failing run ended with status $exit_status, not its command's 3"
 expect_nothing_left "a failing run"
