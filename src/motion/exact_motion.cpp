@@ -1,26 +1,27 @@
-// The torque-free box in closed form.
+// The torque-free box in closed form: the angular velocity.
 //
 // Moments. A uniform box with sides a, b, c has principal moments
 // proportional to I1 = b² + c², I2 = a² + c², I3 = a² + b²; the mass and the
-// factor 1/12 cancel everywhere below. Euler's equations read
+// factor 1/12 cancel everywhere below. The squares and sums are kept in
+// double-double, so the moments are exact. Euler's equations read
 //     ωi' = αi ωj ωk,  αi = (Ij − Ik) / Ii,  (i, j, k) cyclic.
 // They are homogeneous of degree two: if ω(t) solves them, so does ρ ω(ρ t).
-// The solution is found for ω(0) / ρ, with ρ the power of two just above the
-// largest component, and scaled back, so that no square overflows or
+// The solution is found for w = ω(0) / ρ, with ρ the power of two just above
+// the largest component, and scaled back, so that no square overflows or
 // vanishes.
 //
 // Invariants. Twice the energy, 2E = Σ Ii ωi², and the squared angular
 // momentum, |L|² = Σ Ii² ωi², never change. For each axis j let
 //     Δj = |L|² − 2E Ij = Σi Ii (Ii − Ij) ωi²,
 // a sum whose terms, for the smallest and the largest moment, all have one
-// sign, so it is formed without cancellation.
+// sign.
 //
 // Kinds of motion.
 // - All moments equal, or a spin about one principal axis only: ω is fixed.
-// - Two moments equal (two equal sides): the third axis s is a symmetry axis.
-//   αs = 0, so ωs is fixed, and the other two turn at the constant rate
-//   κ ωs, κ = (s² − e²) / (s² + e²), s the distinct side, e a repeated one:
-//   ωq + i ωp = (ωq + i ωp)(0) e^{i κ ωs t}, p and q following s cyclically.
+// - Two moments equal: the third axis s is a symmetry axis. αs = 0, so ωs is
+//   fixed, and the other two turn at the constant rate κ ωs,
+//   κ = (Ie − Is) / Ie, Ie the repeated moment: ωq + i ωp turns by e^{i κ ωs t},
+//   p and q following s cyclically.
 // - Three different moments. Name the axes by their moments, smallest,
 //   middle, largest. If Δ of the middle axis is positive, ω circles the
 //   largest-moment axis; if negative, the smallest-moment one. That axis d
@@ -31,30 +32,44 @@
 //       D² = Δc / (Id (Id − Ic)),   k² = (Im − Ic) (−Δd) / ((Id − Im) Δc),
 //   which is what the two invariants ask at u = 0 and at sn u = 1. C and M
 //   are positive; D takes the sign of ωd(0). Putting the three into the
-//   equation for ωm gives λ = αm C D / M (those for ωc and ωd then hold as
-//   well). The phase is fitted to the start: sn u0 = ωm(0) / M and
-//   cn u0 = ωc(0) / C fix the amplitude φ0 = atan2(sn u0, cn u0), and
-//   u0 = F(φ0 | k), the incomplete elliptic integral of the first kind.
+//   equation for ωm gives λ = αm C D / M, and squared,
+//       λ² = Δc (Id − Im) / (Ic Im Id).
+//   The complementary modulus comes without cancellation from
+//       k'² = 1 − k² = (Id − Ic) Δm / ((Id − Im) Δc),
+//   since (Id − Im) Δc + (Im − Ic) Δd = (Id − Ic) Δm; next to the separatrix
+//   k'² is tiny and its every digit counts. The phase is fitted to the
+//   start: with s = ωm(0) / M and c = ωc(0) / C, the amplitude φ0 has
+//   sin φ0 = s, cos φ0 = c, and u0 = F(φ0 | k) = s R_F(c², c² + k'² s², 1)
+//   (Carlson's form, taken from s and c themselves, so it stays accurate
+//   where dF/dφ = 1 / dn is large); for c < 0, u0 = ±2K + F(φ0 ∓ π).
+//   λ, K and u0 are double-doubles, and so is the phase at time t.
 // - The separatrix, Δ of the middle axis exactly zero, has k = 1, where
 //   cn and dn become sech and sn becomes tanh. Then ωc keeps its sign too,
-//   so C takes the sign of ωc(0), and sinh u0 = (ωm(0) / M) / (ωc(0) / C).
+//   so C takes the sign of ωc(0) and λ with it, and sinh u0 = s / c.
 //   The spin about the middle axis alone lies on it as well: an unstable
 //   equilibrium, exact, and caught above as a spin about one axis.
+//
+// The largest |ω|. |ω|² = C² cn² + M² sn² + D² dn² = C² + D² + (M² − C² − k² D²) sn²
+// is linear in sn², so its largest value is C² + D² or M² + k'² D².
 #include "exact_motion.h"
 
 #include <algorithm>
-#include <boost/math/special_functions/ellint_1.hpp>
-#include <boost/math/special_functions/jacobi_elliptic.hpp>
+#include <boost/math/special_functions/ellint_rf.hpp>
 #include <cmath>
+#include <limits>
+
+#include "exact_attitude.h"
+#include "jacobi.h"
 
 namespace {
 
-// The sides squared, as the model squares them.
-void squaredSides(const double sides[3], double sq[3]) {
-    for (int i = 0; i < 3; ++i) {
-        sq[i] = std::pow(sides[i], 2.0);
-    }
-}
+double value(const Wide& x) { return x.hi + x.lo; }
+
+bool equal(const Wide& a, const Wide& b) { return a.hi == b.hi && a.lo == b.lo; }
+
+bool less(const Wide& a, const Wide& b) { return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo); }
+
+double signOf(double x) { return x < 0.0 ? -1.0 : 1.0; }
 
 // The power of two just above the largest |omega_i|, or 0 for no spin.
 double scaleOf(const double omega[3]) {
@@ -69,154 +84,192 @@ double scaleOf(const double omega[3]) {
 }
 
 // Delta_j = |L|^2 - 2E I_j, summed term by term.
-double delta(const double moments[3], const double w[3], int j) {
-    double sum = 0.0;
+Wide delta(const Wide moments[3], const double w[3], int j) {
+    Wide sum = wide(0.0);
     for (int i = 0; i < 3; ++i) {
-        sum += moments[i] * (moments[i] - moments[j]) * w[i] * w[i];
+        sum = sum + moments[i] * (moments[i] - moments[j]) * exactProduct(w[i], w[i]);
     }
     return sum;
 }
 
-double signOf(double x) { return x < 0.0 ? -1.0 : 1.0; }
-
-void solveSymmetric(ExactMotion& motion, const double sides[3], const double omega[3]) {
-    double sq[3];
-    squaredSides(sides, sq);
-    const int s = sq[0] == sq[2] ? 1 : (sq[1] == sq[2] ? 0 : 2);
+void solveSymmetric(ExactMotion& motion, const double w[3]) {
+    const Wide* I = motion.moments;
+    const int s = equal(I[0], I[1]) ? 2 : (equal(I[1], I[2]) ? 0 : 1);
     const int p = (s + 1) % 3;
-    const double s2 = sides[s] * sides[s];
-    const double e2 = sides[p] * sides[p];
-    const double kappa = (s2 - e2) / (s2 + e2);
     motion.axis = s;
-    motion.rate = kappa * omega[s];
+    motion.rate = (I[p] - I[s]) / I[p] * wide(w[s]);
+    const double rate = std::fabs(value(motion.rate)) * motion.scale;
+    motion.period = rate > 0.0 ? 2.0 * widePi().hi / rate : std::numeric_limits<double>::infinity();
 }
 
-void solveElliptic(ExactMotion& motion, const double sides[3], const double omega[3]) {
-    double moments[3];
-    principalMoments(sides, moments);
+void solveElliptic(ExactMotion& motion, const double w[3]) {
+    const Wide* I = motion.moments;
     int byMoment[3] = {0, 1, 2};
-    std::sort(byMoment, byMoment + 3, [&](int i, int j) { return moments[i] < moments[j]; });
-    const int smallest = byMoment[0];
+    std::sort(byMoment, byMoment + 3, [&](int i, int j) { return less(I[i], I[j]); });
     const int m = byMoment[1];
-    const int largest = byMoment[2];
-
-    motion.scale = scaleOf(omega);
-    double w[3];
-    for (int i = 0; i < 3; ++i) {
-        w[i] = omega[i] / motion.scale;  // exact: a power of two
-    }
-
-    const double deltaM = delta(moments, w, m);
-    const int d = deltaM < 0.0 ? smallest : largest;
-    const int c = deltaM < 0.0 ? largest : smallest;
-    const double ic = moments[c];
-    const double im = moments[m];
-    const double id = moments[d];
-    const double deltaD = delta(moments, w, d);
-    const double deltaC = delta(moments, w, c);
-    if (deltaD == 0.0 || deltaC == 0.0) {
+    const Wide deltaM = delta(I, w, m);
+    const int d = deltaM.hi < 0.0 ? byMoment[0] : byMoment[2];
+    const int c = deltaM.hi < 0.0 ? byMoment[2] : byMoment[0];
+    const Wide deltaD = delta(I, w, d);
+    const Wide deltaC = delta(I, w, c);
+    if (deltaD.hi == 0.0 || deltaC.hi == 0.0) {
         // All the spin is about one axis as far as the squares can tell (the
         // others are too small to square): that spin stays as it is.
         motion.kind = MotionKind::Still;
         return;
     }
-    double amplitudeC = std::sqrt(-deltaD / (ic * (id - ic)));
-    const double amplitudeM = std::sqrt(-deltaD / (im * (id - im)));
-    const double amplitudeD = std::sqrt(deltaC / (id * (id - ic))) * signOf(w[d]);
-    const double alphaM = (moments[(m + 1) % 3] - moments[(m + 2) % 3]) / im;
-    const double cOverM = std::sqrt(im * (id - im) / (ic * (id - ic)));
-
+    const Wide amplitudeC = sqrt(-deltaD / (I[c] * (I[d] - I[c])));
+    const Wide amplitudeM = sqrt(-deltaD / (I[m] * (I[d] - I[m])));
+    const Wide amplitudeD = sqrt(deltaC / (I[d] * (I[d] - I[c])));
+    // alpha_m = (I_(m+1) - I_(m+2)) / I_m gives lambda its sign.
+    const double alphaSign = signOf((I[(m + 1) % 3] - I[(m + 2) % 3]).hi);
+    Wide lambda =
+        sqrt(deltaC * (I[d] - I[m]) / (I[c] * I[m] * I[d])) * wide(alphaSign * signOf(w[d]));
     motion.c = c;
     motion.m = m;
     motion.d = d;
-    if (deltaM == 0.0) {
+    motion.amplitude[0] = value(amplitudeC);
+    motion.amplitude[1] = value(amplitudeM);
+    motion.amplitude[2] = value(amplitudeD) * signOf(w[d]);
+    const double s = w[m] / motion.amplitude[1];
+    if (deltaM.hi == 0.0) {
         motion.kind = MotionKind::Separatrix;
-        amplitudeC *= signOf(w[c]);
-        motion.modulus = 1.0;
-        motion.phase = std::asinh((w[m] / amplitudeM) / (w[c] / amplitudeC));
-        motion.lambda = alphaM * amplitudeD * cOverM * signOf(w[c]);
-    } else {
-        motion.kind = MotionKind::Elliptic;
-        const double k2 = (im - ic) * -deltaD / ((id - im) * deltaC);
-        // Rounding may carry k^2 to 1 or past it next to the separatrix.
-        motion.modulus = std::min(std::sqrt(k2), std::nextafter(1.0, 0.0));
-        const double phi = std::atan2(w[m] / amplitudeM, w[c] / amplitudeC);
-        motion.phase = boost::math::ellint_1(motion.modulus, phi);
-        motion.lambda = alphaM * amplitudeD * cOverM;
+        motion.kc = 0.0;
+        const double sign = signOf(w[c]);
+        motion.amplitude[0] *= sign;
+        motion.lambda = lambda * wide(sign);
+        motion.phase = wide(std::asinh(s / (w[c] / motion.amplitude[0])));
+        motion.period = std::numeric_limits<double>::infinity();
+        const double C = motion.amplitude[0];
+        const double M = motion.amplitude[1];
+        const double D = motion.amplitude[2];
+        motion.maxRate = motion.scale * std::sqrt(std::max(C * C + D * D, M * M));
+        return;
     }
-    motion.amplitude[0] = amplitudeC;
-    motion.amplitude[1] = amplitudeM;
-    motion.amplitude[2] = amplitudeD;
+    motion.kind = MotionKind::Elliptic;
+    const Wide kcSquared = (I[d] - I[c]) * deltaM / ((I[d] - I[m]) * deltaC);
+    const Wide kc = sqrt(kcSquared);
+    motion.kc = value(kc);
+    motion.quarter = quarterPeriod(kc);
+    motion.lambda = lambda;
+    // The start's amplitude: F taken at (s, c) or, for c < 0, at (-s, -c)
+    // and moved on by a half-period.
+    const double cosine = w[c] / motion.amplitude[0];
+    const double radius = std::hypot(s, cosine);
+    const double sn = s / radius;
+    const double cn = cosine / radius;
+    const double kc2 = motion.kc * motion.kc;
+    const double f = sn * boost::math::ellint_rf(cn * cn, cn * cn + kc2 * sn * sn, 1.0);
+    if (cn >= 0.0) {
+        motion.phase = wide(f);
+    } else {
+        const double turns = sn >= 0.0 ? 1.0 : -1.0;
+        motion.phase = motion.quarter * wide(2.0 * turns) - wide(f);
+    }
+    const double C = motion.amplitude[0];
+    const double M = motion.amplitude[1];
+    const double D = motion.amplitude[2];
+    motion.maxRate = motion.scale * std::sqrt(std::max(C * C + D * D, M * M + kc2 * D * D));
+    motion.period = 4.0 * value(motion.quarter) / std::fabs(value(lambda)) / motion.scale;
+}
+
+ExactMotion solve(const Wide moments[3], const double omega[3]) {
+    ExactMotion motion{};
+    motion.period = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < 3; ++i) {
+        motion.start[i] = omega[i];
+        motion.moments[i] = moments[i];
+    }
+    motion.scale = scaleOf(omega);
+    double w[3] = {0.0, 0.0, 0.0};
+    // A component too small for its square to show beside the largest, one
+    // of about 1, takes no part in the motion.
+    int spinning = 0;
+    Wide energy = wide(0.0);
+    Wide momentum = wide(0.0);
+    for (int i = 0; i < 3; ++i) {
+        if (motion.scale > 0.0) {
+            w[i] = omega[i] / motion.scale;  // exact: a power of two
+        }
+        spinning += w[i] * w[i] != 0.0 ? 1 : 0;
+        const Wide iw = moments[i] * wide(w[i]);
+        energy = energy + iw * wide(w[i]);
+        momentum = momentum + iw * iw;
+    }
+    motion.twiceEnergy = value(energy);
+    motion.momentumSquared = value(momentum);
+    motion.maxRate = std::sqrt(omega[0] * omega[0] + omega[1] * omega[1] + omega[2] * omega[2]);
+
+    const bool allEqual = equal(moments[0], moments[1]) && equal(moments[1], moments[2]);
+    const bool twoEqual = equal(moments[0], moments[1]) || equal(moments[1], moments[2]) ||
+                          equal(moments[0], moments[2]);
+    if (spinning <= 1 || allEqual) {
+        motion.kind = MotionKind::Still;
+    } else if (twoEqual) {
+        motion.kind = MotionKind::Symmetric;
+        solveSymmetric(motion, w);
+    } else {
+        solveElliptic(motion, w);
+    }
+    prepareExactAttitude(motion);
+    return motion;
 }
 
 }  // namespace
 
-MotionKind motionKindOf(const double sides[3], const double omega[3]) {
-    double sq[3];
-    squaredSides(sides, sq);
-    int spinning = 0;
+ExactMotion exactMotionFromSides(const double sides[3], const double omega[3]) {
+    Wide squares[3];
     for (int i = 0; i < 3; ++i) {
-        spinning += omega[i] != 0.0 ? 1 : 0;
+        squares[i] = exactProduct(sides[i], sides[i]);
     }
-    if ((sq[0] == sq[1] && sq[1] == sq[2]) || spinning <= 1) {
-        return MotionKind::Still;
-    }
-    if (sq[0] == sq[1] || sq[1] == sq[2] || sq[0] == sq[2]) {
-        return MotionKind::Symmetric;
-    }
-    return MotionKind::Elliptic;
+    const Wide moments[3] = {squares[1] + squares[2], squares[0] + squares[2],
+                             squares[0] + squares[1]};
+    return solve(moments, omega);
 }
 
-ExactMotion exactMotionFrom(const double sides[3], const double omega[3]) {
-    ExactMotion motion{};
-    motion.kind = motionKindOf(sides, omega);
-    for (int i = 0; i < 3; ++i) {
-        motion.start[i] = omega[i];
+ExactMotion exactMotionFromMoments(const double moments[3], const double omega[3]) {
+    const Wide exact[3] = {wide(moments[0]), wide(moments[1]), wide(moments[2])};
+    return solve(exact, omega);
+}
+
+double modulusOf(const ExactMotion& motion) {
+    return std::sqrt((1.0 - motion.kc) * (1.0 + motion.kc));
+}
+
+EllipticPoint phasePointAt(const ExactMotion& motion, double tau) {
+    const Wide u = motion.phase + motion.lambda * wide(tau);
+    if (motion.kind == MotionKind::Separatrix) {
+        const double phase = value(u);
+        const double sech = 1.0 / std::cosh(phase);
+        return {std::tanh(phase), sech, sech, 0.0, phase, std::atan(std::sinh(phase))};
     }
-    if (motion.kind == MotionKind::Symmetric) {
-        solveSymmetric(motion, sides, omega);
-    }
-    if (motion.kind == MotionKind::Elliptic || motion.kind == MotionKind::Separatrix) {
-        solveElliptic(motion, sides, omega);
-    }
-    return motion;
+    return ellipticAt(u, motion.quarter, motion.kc);
 }
 
 void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
-    const double* w = motion.start;
-    switch (motion.kind) {
-        case MotionKind::Still:
-            for (int i = 0; i < 3; ++i) {
-                omega[i] = w[i];
-            }
-            return;
-        case MotionKind::Symmetric: {
-            const int s = motion.axis;
-            const int p = (s + 1) % 3;
-            const int q = (s + 2) % 3;
-            const double phase = motion.rate * t;
-            omega[q] = w[q] * std::cos(phase) - w[p] * std::sin(phase);
-            omega[p] = w[q] * std::sin(phase) + w[p] * std::cos(phase);
-            omega[s] = w[s];
-            return;
+    const double* w0 = motion.start;
+    if (t == 0.0 || motion.kind == MotionKind::Still) {
+        for (int i = 0; i < 3; ++i) {
+            omega[i] = w0[i];
         }
-        case MotionKind::Elliptic:
-        case MotionKind::Separatrix: {
-            const double u = motion.phase + motion.lambda * (motion.scale * t);
-            double sn = 0.0;
-            double cn = 0.0;
-            double dn = 0.0;
-            if (motion.kind == MotionKind::Separatrix) {
-                sn = std::tanh(u);
-                cn = 1.0 / std::cosh(u);
-                dn = cn;
-            } else {
-                sn = boost::math::jacobi_elliptic(motion.modulus, u, &cn, &dn);
-            }
-            omega[motion.c] = motion.scale * motion.amplitude[0] * cn;
-            omega[motion.m] = motion.scale * motion.amplitude[1] * sn;
-            omega[motion.d] = motion.scale * motion.amplitude[2] * dn;
-            return;
-        }
+        return;
     }
+    const double tau = motion.scale * t;
+    if (motion.kind == MotionKind::Symmetric) {
+        const int s = motion.axis;
+        const int p = (s + 1) % 3;
+        const int q = (s + 2) % 3;
+        const Wide turn = motion.rate * wide(tau);
+        const Wide full = widePi() * wide(2.0);
+        const Wide reduced = turn - full * wide(std::nearbyint(turn.hi / full.hi));
+        const double angle = value(reduced);
+        omega[q] = w0[q] * std::cos(angle) - w0[p] * std::sin(angle);
+        omega[p] = w0[q] * std::sin(angle) + w0[p] * std::cos(angle);
+        omega[s] = w0[s];
+        return;
+    }
+    const EllipticPoint point = phasePointAt(motion, tau);
+    omega[motion.c] = motion.scale * motion.amplitude[0] * point.cn;
+    omega[motion.m] = motion.scale * motion.amplitude[1] * point.sn;
+    omega[motion.d] = motion.scale * motion.amplitude[2] * point.dn;
 }

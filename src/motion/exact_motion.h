@@ -1,8 +1,11 @@
 // The exact motion of the free box: the closed-form body-frame angular
-// velocity at any time, from the same start as the model's integration.
+// velocity and attitude at any time, from the same start as the model's
+// integration.
 #pragma once
 
-#include "invariants.h"
+#include "jacobi.h"
+#include "quaternion.h"
+#include "wide.h"
 
 // Which closed form the start leads to.
 enum class MotionKind {
@@ -12,31 +15,61 @@ enum class MotionKind {
     Separatrix,  // between the two elliptic regimes: hyperbolic functions
 };
 
-// Everything the closed form needs, fixed at the start.
-struct ExactMotion {
-    MotionKind kind;
-    double start[3];  // omega at t = 0
-    // Symmetric: the symmetry axis and the rate at which the other two turn.
-    int axis;
-    double rate;
-    // Elliptic and separatrix: omega_c = C cn u, omega_m = M sn u,
-    // omega_d = D dn u, u = phase + lambda * scale * t, all times `scale`.
-    int c, m, d;
-    double amplitude[3];  // C, M, D
-    double modulus;       // k
-    double lambda;
-    double phase;
-    double scale;
+// What the attitude's closed form needs besides omega's (three different
+// moments; see exact_attitude.cpp).
+struct AttitudeConstants {
+    double momentum;          // |L|, scaled
+    double parameter;         // n of the integral of the third kind
+    double secularRate;       // the steady part of the turn about L, per unit of scaled time
+    double periodicGain;      // the factor of its periodic part
+    double periodicStart;     // the periodic part at the start
+    double ratio;             // complete integral of the third kind over K
+    Quaternion startInverse;  // the Euler-angle attitude at t = 0, inverted
 };
 
-// The kind of motion the model's own equations give these sides: equal
-// moments are decided on the squared sides, as the model squares them.
-// Three different moments give Elliptic here, the separatrix included; the
-// full solution tells the two apart.
-MotionKind motionKindOf(const double sides[3], const double omega[3]);
+// Everything the closed form needs, fixed at the start. Rates and times are
+// kept for omega / scale, which the equations allow (they are homogeneous):
+// omega(t) = scale * w(scale * t), w the solution from omega(0) / scale.
+struct ExactMotion {
+    MotionKind kind;
+    double start[3];         // omega at t = 0, as given
+    Wide moments[3];         // the principal moments, exactly
+    double scale;            // a power of two near the largest |omega_i|, or 0
+    double twiceEnergy;      // 2E = sum I_i w_i^2, for w = omega / scale
+    double momentumSquared;  // |L|^2 = sum I_i^2 w_i^2
+    double maxRate;          // the largest |omega| over the motion
+    double period;           // the period of omega; infinite if it never comes back
+    // Symmetric: the symmetry axis and the rate at which the other two turn.
+    int axis;
+    Wide rate;
+    // Elliptic and separatrix: omega_c = C cn u, omega_m = M sn u,
+    // omega_d = D dn u, u = phase + lambda * scale * t.
+    int c, m, d;
+    double amplitude[3];  // C, M, D
+    double kc;            // the complementary modulus k'
+    Wide quarter;         // K(k)
+    Wide lambda;
+    Wide phase;
+    AttitudeConstants attitude;
+};
 
-// The closed form for a box with these sides starting at this omega.
-ExactMotion exactMotionFrom(const double sides[3], const double omega[3]);
+// The closed form for a box with these sides starting at this omega; the
+// moments are the sides' b^2 + c^2, a^2 + c^2, a^2 + b^2, exactly.
+ExactMotion exactMotionFromSides(const double sides[3], const double omega[3]);
+
+// The closed form for a body with these principal moments.
+ExactMotion exactMotionFromMoments(const double moments[3], const double omega[3]);
 
 // omega at time t.
 void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]);
+
+// omega at time t and the attitude: the unit quaternion taking body to
+// scene coordinates, the identity at t = 0.
+Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]);
+
+// The modulus k, for three different moments (1 on the separatrix).
+double modulusOf(const ExactMotion& motion);
+
+// sn, cn and dn of the phase at scaled time tau = scale * t, for three
+// different moments (tanh, sech, sech on the separatrix).
+EllipticPoint phasePointAt(const ExactMotion& motion, double tau);

@@ -49,11 +49,14 @@ CommandLine readCommandLine(CLI::App& app, int argc, const char* const* argv, st
     for (const CLI::Option* option : app.get_options()) {
         if (option->count() > 1) {
             std::string values;
-            for (const std::string& value : option->results()) {
-                values += (values.empty() ? "'" : ", '") + value + "'";
+            if (option->get_expected_max() > 0) {  // not a flag
+                for (const std::string& value : option->results()) {
+                    values += (values.empty() ? " ('" : ", '") + value + "'";
+                }
+                values += ")";
             }
-            error = option->get_name() + ": given " + std::to_string(option->count()) + " times (" +
-                    values + "); give it once";
+            error = option->get_name() + ": given " + std::to_string(option->count()) + " times" +
+                    values + "; give it once";
             return CommandLine::Refused;
         }
     }

@@ -98,6 +98,39 @@ std::string readSides(const std::string& text, double sides[3]) {
     return "";
 }
 
+// A box with sides a, b, c has moments b^2 + c^2, a^2 + c^2, a^2 + b^2, so
+// a^2 = (I2 + I3 - I1) / 2 and so on: positive exactly when each moment is
+// less than the sum of the other two.
+std::string readMoments(const std::string& text, double moments[3], double sides[3]) {
+    std::string fault = readTriple(text, moments);
+    if (!fault.empty()) {
+        return fault;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (moments[i] <= 0.0) {
+            return quoted(text) + " has a moment that is not positive";
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        const double others = moments[(i + 1) % 3] + moments[(i + 2) % 3];
+        if (moments[i] >= others) {
+            return quoted(text) + " is not a real body: " + shortNumber(moments[i]) +
+                   " is not less than " + shortNumber(moments[(i + 1) % 3]) + " + " +
+                   shortNumber(moments[(i + 2) % 3]) +
+                   ", and each moment of a body is less than the sum of the other two";
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        const double excess = moments[(i + 1) % 3] + moments[(i + 2) % 3] - moments[i];
+        sides[i] = std::sqrt(0.5 * excess);
+        if (!(sides[i] >= kMinSide && sides[i] <= kMaxSide)) {
+            return quoted(text) + " makes a box with a side outside " + shortNumber(kMinSide) +
+                   " to " + shortNumber(kMaxSide);
+        }
+    }
+    return "";
+}
+
 std::string readOmega(const std::string& text, double omega[3]) {
     std::string fault = readTriple(text, omega);
     if (!fault.empty()) {

@@ -23,6 +23,11 @@ std::string readTriple(const std::string& text, double values[3]);
 // Three sides, each from kMinSide to kMaxSide.
 std::string readSides(const std::string& text, double sides[3]);
 
+// Three principal moments of a real body, each less than the sum of the
+// other two, and the sides of the box that has them, each from kMinSide to
+// kMaxSide.
+std::string readMoments(const std::string& text, double moments[3], double sides[3]);
+
 // Three rates, each at most kMaxRate in size, of either sign.
 std::string readOmega(const std::string& text, double omega[3]);
 

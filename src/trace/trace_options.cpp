@@ -12,7 +12,9 @@ const char* const kColumns =
     "Columns:\n"
     "  step, t, omega1, omega2, omega3, spin_rate, turn_angle_degrees: the model's\n"
     "    own values (it derives the last two from step 1 on, so row 0 shows 0);\n"
-    "  exact_omega1, exact_omega3: the closed-form motion at the same t;\n"
+    "    t is the model's own clock, a sum of steps, which strays from n * H by\n"
+    "    rounding;\n"
+    "  exact_omega1, exact_omega3: the closed-form motion at n * H (not at t);\n"
     "  error: the distance between the integrated and the exact omega;\n"
     "  exact_omega2: the closed form's second component;\n"
     "  energy_drift, momentum_drift: the relative change since step 0 of 2E and\n"
@@ -23,7 +25,16 @@ const char* const kColumns =
     "    integrated from omega with a fourth-order step (renormalised each step);\n"
     "  drawn_axis_gap_degrees: the angle between the box's long axis (body y) as\n"
     "    the window draws it, turned by turn_angle_degrees about\n"
-    "    (omega1, omega2, -omega3), and as the integrated attitude places it.\n";
+    "    (omega1, omega2, -omega3), and as the integrated attitude places it;\n"
+    "  exact_attitude_w, exact_attitude_x, exact_attitude_y, exact_attitude_z:\n"
+    "    the same quaternion in closed form, at n * H;\n"
+    "  attitude_error_degrees: the angle of the rotation that takes the\n"
+    "    integrated attitude to the exact one.\n"
+    "\n"
+    "--describe prints name=value lines instead: kind (still, symmetric,\n"
+    "elliptic, separatrix), moments, twice_energy, momentum_squared, max_rate\n"
+    "(the largest |omega| over the motion), omega_period (inf if omega never\n"
+    "comes back) and, for three different moments, modulus.\n";
 
 }  // namespace
 
@@ -45,6 +56,7 @@ CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& op
         app, "--every", "K",
         "print every K-th step (default 1, 1 to " + std::to_string(kMaxCount) + ")",
         [&options](const std::string& value) { return readCount(value, 1, options.every); });
+    app.add_flag("--describe", options.describe, "describe the motion instead of tracing it");
     app.footer("The form --name=value works too; each option may be given once.\n\n" +
                stepBoundHelp() + kColumns);
 
@@ -52,7 +64,11 @@ CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& op
     if (outcome == CommandLine::Help) {
         text = app.help();
     } else if (outcome == CommandLine::Run) {
-        text = checkStepBound(options.spin, options.steps);
+        // Nothing is integrated for a description, so no step is too large.
+        text = checkOneBody(options.spin);
+        if (text.empty() && !options.describe) {
+            text = checkStepBound(options.spin, options.steps);
+        }
         if (!text.empty()) {
             return CommandLine::Refused;
         }

@@ -9,8 +9,9 @@
 
 struct TraceOptions {
     SpinOptions spin;
-    long steps = 1000;  // steps to take after the initial state
-    long every = 1;     // print every K-th step
+    long steps = 1000;      // steps to take after the initial state
+    long every = 1;         // print every K-th step
+    bool describe = false;  // describe the motion instead of tracing it
 };
 
 // Reads argv into options. On Refused, `text` is the one line that says why;

@@ -12,13 +12,31 @@ namespace {
 // The relative change from `start`, and 0 when there is nothing to compare.
 double drift(double now, double start) { return start == 0.0 ? 0.0 : (now - start) / start; }
 
+const char* kindName(MotionKind kind) {
+    switch (kind) {
+        case MotionKind::Still:
+            return "still";
+        case MotionKind::Symmetric:
+            return "symmetric";
+        case MotionKind::Elliptic:
+            return "elliptic";
+        case MotionKind::Separatrix:
+            return "separatrix";
+    }
+    return "";
+}
+
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+
 }  // namespace
 
-TraceReference referenceFrom(const SpinState& start) {
+TraceReference referenceFrom(const ExactMotion& exact) {
     TraceReference reference{};
-    reference.exact = exactMotionFrom(start.sides, start.omega);
-    principalMoments(start.sides, reference.moments);
-    reference.start = invariantsOf(reference.moments, start.omega);
+    reference.exact = exact;
+    for (int i = 0; i < 3; ++i) {
+        reference.moments[i] = exact.moments[i].hi + exact.moments[i].lo;
+    }
+    reference.start = invariantsOf(reference.moments, exact.start);
     return reference;
 }
 
@@ -26,24 +44,43 @@ void printHeader() {
     std::puts(
         "step,t,omega1,omega2,omega3,spin_rate,turn_angle_degrees,exact_omega1,exact_omega3,"
         "error,exact_omega2,energy_drift,momentum_drift,attitude_w,attitude_x,attitude_y,"
-        "attitude_z,drawn_axis_gap_degrees");
+        "attitude_z,drawn_axis_gap_degrees,exact_attitude_w,exact_attitude_x,exact_attitude_y,"
+        "exact_attitude_z,attitude_error_degrees");
 }
 
-void printRow(long step, const SpinState& s, const Attitude& attitude,
+void printRow(long step, double h, const SpinState& s, const Attitude& attitude,
               const TraceReference& reference) {
     double exact[3];
-    exactOmegaAt(reference.exact, s.elapsed, exact);
+    // The exact motion at n h: the model's own clock strays from it.
+    const Quaternion exactAttitude =
+        exactStateAt(reference.exact, static_cast<double>(step) * h, exact);
     // omega2 last: for a box turning about its second axis, where omega2 is
     // the same in both, this is the distance over the other two alone.
     const double error =
         std::hypot(std::hypot(s.omega[0] - exact[0], s.omega[2] - exact[2]), s.omega[1] - exact[1]);
     const Invariants now = invariantsOf(reference.moments, s.omega);
     const Quaternion& q = attitude.q;
+    const Quaternion& e = exactAttitude;
     std::printf(
         "%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
-        "%.17g,%.17g,%.17g,%.17g,%.17g\n",
+        "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
         step, s.elapsed, s.omega[0], s.omega[1], s.omega[2], s.spinRate, s.turnAngleDegrees,
         exact[0], exact[2], error, exact[1], drift(now.twiceEnergy, reference.start.twiceEnergy),
         drift(now.momentumSquared, reference.start.momentumSquared), q.w, q.x, q.y, q.z,
-        drawnAxisGapDegrees(q, s.turnAngleDegrees, s.omega));
+        drawnAxisGapDegrees(q, s.turnAngleDegrees, s.omega), e.w, e.x, e.y, e.z,
+        angleBetween(q, e) * kDegreesPerRadian);
+}
+
+void printDescription(const TraceReference& reference) {
+    const ExactMotion& m = reference.exact;
+    std::printf("kind=%s\n", kindName(m.kind));
+    std::printf("moments=%.17g,%.17g,%.17g\n", reference.moments[0], reference.moments[1],
+                reference.moments[2]);
+    std::printf("twice_energy=%.17g\n", reference.start.twiceEnergy);
+    std::printf("momentum_squared=%.17g\n", reference.start.momentumSquared);
+    std::printf("max_rate=%.17g\n", m.maxRate);
+    std::printf("omega_period=%.17g\n", m.period);
+    if (m.kind == MotionKind::Elliptic || m.kind == MotionKind::Separatrix) {
+        std::printf("modulus=%.17g\n", modulusOf(m));
+    }
 }

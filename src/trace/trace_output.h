@@ -1,9 +1,11 @@
 // The trace tool's output: CSV, one row per printed step, with the model's
-// state beside the exact motion and the drift of the two invariants.
+// state beside the exact motion and the drift of the two invariants; or a
+// description of the motion.
 #pragma once
 
 #include "attitude.h"
 #include "exact_motion.h"
+#include "invariants.h"
 #include "spin_state.h"
 
 // What every row is compared with: the exact motion and the invariants at
@@ -13,11 +15,15 @@ struct TraceReference {
     double moments[3];
     Invariants start;
 };
-TraceReference referenceFrom(const SpinState& start);
+TraceReference referenceFrom(const ExactMotion& exact);
 
 // The header line.
 void printHeader();
 
-// One row for the model's state and the integrated attitude after `step` steps.
-void printRow(long step, const SpinState& state, const Attitude& attitude,
+// One row for the model's state and the integrated attitude after `step`
+// steps of h.
+void printRow(long step, double h, const SpinState& state, const Attitude& attitude,
               const TraceReference& reference);
+
+// The name=value lines of --describe.
+void printDescription(const TraceReference& reference);

@@ -1,0 +1,233 @@
+// The torque-free box in closed form: the attitude.
+//
+// The attitude q takes body to scene coordinates and is the identity at
+// t = 0. The angular momentum L is fixed in the scene; in the body it is
+// (Ii ωi).
+//
+// - ω fixed: the box turns steadily about ω, q = turn(ω, |ω| t).
+// - Two equal moments Ie (axes p, q) and the symmetry axis s: the box turns
+//   about L at |L| / Ie and, on top of that, about its own axis s at κ ωs,
+//   the rate at which ω goes round it: q = turn(L, |L| t / Ie) turn(e_s, κ ωs t).
+//   (Its body rate, κ ωs e_s + I ω / Ie, is ω, as it must be.)
+// - Three different moments (Jacobi's solution; Landau and Lifshitz §37).
+//   Take the axis d that ω circles as the third Euler axis, and p, q the
+//   two after it in cyclic order, so that (p, q, d) is a right-handed frame
+//   of the body. In a scene frame F whose Z axis is along L, the body is
+//   turned by Euler angles Rz(φ) Rx(θ) Rz(ψ), and its components of L are
+//       Ip ωp = |L| sin θ sin ψ,  Iq ωq = |L| sin θ cos ψ,  Id ωd = |L| cos θ:
+//   θ and ψ come straight from ω. θ stays inside (0, π), since ωd never
+//   changes sign. The third angle turns at
+//       φ' = |L| (Ip ωp² + Iq ωq²) / (Ip² ωp² + Iq² ωq²)
+//          = |L| / Id + |L| (Id − Ic) / (Id Ic) / (1 − n sn² u),
+//       n = −(Id D k)² / (Ic C)²  (negative: no singular point),
+//   using 2E − Id ωd² = ((|L|² − Id² ωd²) − Δd) / Id, |L|² − Id² ωd² =
+//   (Ic C)² (1 − n sn² u) and −Δd = Ic (Id − Ic) C². Over a half-period 2K
+//   the integral of 1 / (1 − n sn² u) du is 2 Π(n | k), the complete integral
+//   of the third kind, so with ρ = Π(n | k) / K,
+//       φ(t) = (|L| / Id + |L| (Id − Ic) / (Id Ic) ρ) t + G (P(u) − P(u0)),
+//       G = |L| (Id − Ic) / (Id Ic λ),  P(r) = Π(n; am r | k) − ρ r,
+//   the steady turn kept apart from P, which has period 2K and is taken at
+//   the reduced phase r. In Carlson's forms, from sn, cn and dn themselves,
+//       Π(n; am r | k) = s R_F(c², d², 1) + (n/3) s³ R_J(c², d², 1, 1 − n s²),
+//       Π(n | k) = R_F(0, k'², 1) + (n/3) R_J(0, k'², 1, 1 − n),
+//   and s R_F(c², d², 1) = F(am r | k) is r itself, so
+//       P(r) = (1 − ρ) r + (n/3) s³ R_J(c², d², 1, 1 − n s²),
+//       ρ = 1 + (n/3) R_J(0, k'², 1, 1 − n) / K.
+//   ψ goes round once a period of ω: with ϑ = am u = j π + am r, a = Ic C and
+//   b = Im M, Ic ωc + i Im ωm = a cos ϑ + i b sin ϑ lies at the angle
+//   ϑ + δ, δ = atan2((b − a) sin ϑ cos ϑ, a cos² ϑ + b sin² ϑ), |δ| < π/2;
+//   ψ is that angle when p is the middle axis, and π/2 minus it when p is c.
+//   On the separatrix (k = 1, sn = tanh, cn = dn = sech, K infinite),
+//   1 / (1 − n tanh² u) with μ = −n integrates to
+//       (u + √μ atan(√μ tanh u)) / (1 + μ),
+//   so ρ = 1 / (1 + μ) and P(u) = √μ atan(√μ tanh u) / (1 + μ); ψ turns
+//   through less than a half-turn there and is followed from its start.
+//   Then q(t) = E(0)* E(t), with E = Rz(φ) Rx(θ) Rz(ψ) written in the
+//   (p, q, d) frame and its vector part put back on the body's axes.
+// Half-angles come from cos θ and sin θ without cancellation: from
+// (1 + cos θ) / 2 when ωd > 0, from (1 − cos θ) / 2 when it is negative.
+#include "exact_attitude.h"
+
+#include <cmath>
+
+#include "carlson.h"
+
+namespace {
+
+double value(const Wide& x) { return x.hi + x.lo; }
+
+// The part of Pi(n; am r | k) beyond r itself, (n/3) s^3 R_J(c^2, d^2, 1, 1 - n s^2),
+// from s = sn r, c = cn r, d = dn r.
+double thirdKindExcess(double n, double s, double c, double d) {
+    if (s == 0.0) {
+        return 0.0;
+    }
+    return n / 3.0 * s * s * s * carlsonRJ(c * c, d * d, 1.0, 1.0 - n * s * s);
+}
+
+// (cos, sin) of an angle turned on by `quarters` quarter-turns.
+void quarterTurns(double quarters, double& c, double& s) {
+    const double k = std::fmod(std::fmod(quarters, 4.0) + 4.0, 4.0);
+    const double c0 = c;
+    const double s0 = s;
+    if (k == 1.0) {
+        c = -s0;
+        s = c0;
+    } else if (k == 2.0) {
+        c = -c0;
+        s = -s0;
+    } else if (k == 3.0) {
+        c = s0;
+        s = -c0;
+    }
+}
+
+// The periodic part P of phi's integral at this point of the phase.
+double periodicPart(const ExactMotion& motion, const EllipticPoint& point) {
+    const AttitudeConstants& a = motion.attitude;
+    if (motion.kind == MotionKind::Separatrix) {
+        const double root = std::sqrt(-a.parameter);
+        return root * std::atan(root * point.sn) / (1.0 - a.parameter);
+    }
+    // sn r and cn r: sn u and cn u change sign with every half-period.
+    const double sign = std::fmod(point.halfPeriods, 2.0) != 0.0 ? -1.0 : 1.0;
+    return (1.0 - a.ratio) * point.reducedPhase +
+           thirdKindExcess(a.parameter, sign * point.sn, sign * point.cn, point.dn);
+}
+
+// Rz(phi) Rx(theta) Rz(psi) in the (p, q, d) frame, for the scaled rate w
+// at this point of the phase; phiHalf is half of phi.
+Quaternion eulerAttitude(const ExactMotion& motion, const double w[3], const EllipticPoint& point,
+                         double phiHalf) {
+    const int d = motion.d;
+    const int p = (d + 1) % 3;
+    const int q = (d + 2) % 3;
+    const double ip = value(motion.moments[p]);
+    const double iq = value(motion.moments[q]);
+    const double id = value(motion.moments[d]);
+    const double size = motion.attitude.momentum;
+    // theta from |L| cos theta = Id wd and |L| sin theta = |(Ip wp, Iq wq)|.
+    const double cosine = id * w[d] / size;
+    const double sine = std::hypot(ip * w[p], iq * w[q]) / size;
+    double thetaC = 0.0;
+    double thetaS = 0.0;
+    if (cosine >= 0.0) {
+        thetaC = std::sqrt(0.5 * (1.0 + cosine));
+        thetaS = sine / (2.0 * thetaC);
+    } else {
+        thetaS = std::sqrt(0.5 * (1.0 - cosine));
+        thetaC = sine / (2.0 * thetaS);
+    }
+    // psi, the angle of (Iq wq, Ip wp), as half-angle cosine and sine.
+    double psiC = 1.0;
+    double psiS = 0.0;
+    if (motion.kind == MotionKind::Separatrix) {
+        const double* start = motion.start;
+        const double x0 = iq * start[q] / motion.scale;
+        const double y0 = ip * start[p] / motion.scale;
+        const double x = iq * w[q];
+        const double y = ip * w[p];
+        const double psi = std::atan2(y0, x0) + std::atan2(x0 * y - y0 * x, x0 * x + y0 * y);
+        psiC = std::cos(0.5 * psi);
+        psiS = std::sin(0.5 * psi);
+    } else {
+        const double a = value(motion.moments[motion.c]) * motion.amplitude[0];
+        const double b = value(motion.moments[motion.m]) * motion.amplitude[1];
+        const double sn = point.sn;
+        const double cn = point.cn;
+        const double offset = std::atan2((b - a) * sn * cn, a * cn * cn + b * sn * sn);
+        const double beta = point.reducedAmplitude + offset;
+        double quarters = point.halfPeriods;
+        double half = 0.5 * beta;
+        if (p != motion.m) {
+            half = 0.25 * widePi().hi - 0.5 * beta;
+            quarters = -quarters;
+        }
+        psiC = std::cos(half);
+        psiS = std::sin(half);
+        quarterTurns(quarters, psiC, psiS);
+    }
+    const Quaternion turnL = {std::cos(phiHalf), 0.0, 0.0, std::sin(phiHalf)};
+    const Quaternion tilt = {thetaC, thetaS, 0.0, 0.0};
+    const Quaternion spin = {psiC, 0.0, 0.0, psiS};
+    return product(product(turnL, tilt), spin);
+}
+
+}  // namespace
+
+void prepareExactAttitude(ExactMotion& motion) {
+    if (motion.kind != MotionKind::Elliptic && motion.kind != MotionKind::Separatrix) {
+        return;
+    }
+    AttitudeConstants& a = motion.attitude;
+    const double ic = value(motion.moments[motion.c]);
+    const double id = value(motion.moments[motion.d]);
+    const double C = motion.amplitude[0];
+    const double D = motion.amplitude[2];
+    const double k2 = (1.0 - motion.kc) * (1.0 + motion.kc);
+    a.momentum = std::sqrt(motion.momentumSquared);
+    a.parameter = -(id * D) * (id * D) * k2 / ((ic * C) * (ic * C));
+    const double lambda = value(motion.lambda);
+    if (motion.kind == MotionKind::Separatrix) {
+        a.ratio = 1.0 / (1.0 - a.parameter);
+    } else {
+        const double kc2 = motion.kc * motion.kc;
+        const double n = a.parameter;
+        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / value(motion.quarter);
+    }
+    const double steady = a.momentum * (id - ic) / (id * ic);
+    a.secularRate = a.momentum / id + steady * a.ratio;
+    a.periodicGain = steady / lambda;
+    const EllipticPoint start = phasePointAt(motion, 0.0);
+    a.periodicStart = periodicPart(motion, start);
+    double w[3];
+    for (int i = 0; i < 3; ++i) {
+        w[i] = motion.start[i] / motion.scale;
+    }
+    a.startInverse = conjugate(eulerAttitude(motion, w, start, 0.0));
+}
+
+Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
+    if (t == 0.0 || motion.scale == 0.0 || motion.kind == MotionKind::Still ||
+        motion.kind == MotionKind::Symmetric) {
+        exactOmegaAt(motion, t, omega);
+    }
+    if (t == 0.0 || motion.scale == 0.0) {
+        return {1.0, 0.0, 0.0, 0.0};
+    }
+    const double tau = motion.scale * t;
+    if (motion.kind == MotionKind::Still) {
+        const double* s = motion.start;
+        return turnAbout(s, std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]) * t);
+    }
+    if (motion.kind == MotionKind::Symmetric) {
+        const int s = motion.axis;
+        const double ie = value(motion.moments[(s + 1) % 3]);
+        double momentum[3];
+        for (int i = 0; i < 3; ++i) {
+            momentum[i] = value(motion.moments[i]) * motion.start[i] / motion.scale;
+        }
+        double axis[3] = {0.0, 0.0, 0.0};
+        axis[s] = 1.0;
+        return product(turnAbout(momentum, std::sqrt(motion.momentumSquared) / ie * tau),
+                       turnAbout(axis, value(motion.rate) * tau));
+    }
+    const AttitudeConstants& a = motion.attitude;
+    const EllipticPoint point = phasePointAt(motion, tau);
+    double w[3];
+    w[motion.c] = motion.amplitude[0] * point.cn;
+    w[motion.m] = motion.amplitude[1] * point.sn;
+    w[motion.d] = motion.amplitude[2] * point.dn;
+    for (int i = 0; i < 3; ++i) {
+        omega[i] = motion.scale * w[i];
+    }
+    const double phi =
+        a.secularRate * tau + a.periodicGain * (periodicPart(motion, point) - a.periodicStart);
+    const Quaternion relative = product(a.startInverse, eulerAttitude(motion, w, point, 0.5 * phi));
+    const int d = motion.d;
+    double vector[3];
+    vector[(d + 1) % 3] = relative.x;
+    vector[(d + 2) % 3] = relative.y;
+    vector[d] = relative.z;
+    return {relative.w, vector[0], vector[1], vector[2]};
+}
