@@ -29,6 +29,7 @@ const Start kStarts[] = {
     {"flipping backwards", {1, 2, 3}, {-0.1, -1, 0.1}},
     {"on the separatrix", {1, 2, 4}, {0.5, 1, 0.5}},
     {"on the separatrix, the other way", {1, 2, 4}, {-0.5, 1, 0.5}},
+    {"on the separatrix, cn negative", {1, 2, 4}, {0.5, 1, -0.5}},
     {"beside the separatrix", {1, 2, 4}, {0.5, 1, 0.50000001}},
     {"the middle-axis equilibrium", {1, 2, 3}, {0, 1, 0}},
     {"a long thin box", {0.01, 1, 0.1}, {0.3, 3, -0.2}},
@@ -169,10 +170,11 @@ TEST(ExactMotion, AgreesWithTheSymmetricTopsRotation) {
 }
 
 // On the separatrix the motion creeps toward the spin about the middle axis,
-// where all of 2E sits in that axis: omega2 -> +-sqrt(2E / I2), the others -> 0.
-// The pure spin there stays exactly as it is, in both columns.
+// where all of 2E sits in that axis: omega2 -> +-sqrt(2E / I2), the others -> 0,
+// whichever of the two other components starts negative. The pure spin
+// there stays exactly as it is, in both columns.
 TEST(ExactMotion, SeparatrixTendsToTheMiddleAxisAndItsEquilibriumStays) {
-    for (const Start& start : {kStarts[4], kStarts[5]}) {
+    for (const Start& start : {kStarts[4], kStarts[5], kStarts[6]}) {
         SCOPED_TRACE(start.name);
         const TraceTable table = trace(start, 0.01, 10000, 100);
         const Box box(start.sides);
@@ -185,7 +187,7 @@ TEST(ExactMotion, SeparatrixTendsToTheMiddleAxisAndItsEquilibriumStays) {
         // small errors, the integration follows it: to t = 20 (row 20).
         EXPECT_LT(table.at(20, "error"), 1e-10);
     }
-    const TraceTable still = trace(kStarts[7], 0.01, 1000, 10);
+    const TraceTable still = trace(kStarts[8], 0.01, 1000, 10);
     for (size_t row = 0; row < still.rows.size(); ++row) {
         for (const char* column : {"omega1", "omega3", "exact_omega1", "exact_omega3"}) {
             ASSERT_EQ(still.at(row, column), 0.0) << column << " row " << row;
@@ -193,6 +195,33 @@ TEST(ExactMotion, SeparatrixTendsToTheMiddleAxisAndItsEquilibriumStays) {
         ASSERT_EQ(still.at(row, "omega2"), 1.0);
         ASSERT_EQ(still.at(row, "exact_omega2"), 1.0);
         ASSERT_EQ(still.at(row, "error"), 0.0);
+    }
+}
+
+// A start with a component exactly zero, wherever the zero sits and
+// whichever axis omega circles, gives its start back exactly at t = 0, and
+// the next row moves on from it as Euler's equations say: by h omega' to
+// within h^2 |omega''|, which the test bounds by h^2 |omega|^3.
+TEST(ExactMotion, StartsWithAZeroComponentComeBackExactlyAndMoveOnSmoothly) {
+    const std::vector<double> box = {0.7, 1.9, 3.1};  // moments 13.22, 10.1, 4.1
+    const std::vector<std::vector<double>> starts = {
+        {1, 0, 0.3}, {1, 0.3, 0}, {0.3, 0, 1}, {0, 0.3, 1}, {0.5, 0.8, 0}, {0, 0.8, 0.5},
+    };
+    const Box moments(box);
+    const double h = 1e-4;
+    for (const std::vector<double>& omega : starts) {
+        SCOPED_TRACE(testing::Message() << omega[0] << "," << omega[1] << "," << omega[2]);
+        const TraceTable table = trace({"zero", box, omega}, h, 1, 1);
+        double w[3];
+        exactAt(table, 0, w);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(w[i], omega[static_cast<size_t>(i)]);
+        exactAt(table, 1, w);
+        const double size =
+            std::sqrt(omega[0] * omega[0] + omega[1] * omega[1] + omega[2] * omega[2]);
+        for (int i = 0; i < 3; ++i) {
+            const double moved = omega[static_cast<size_t>(i)] + h * moments.rate(i, omega.data());
+            EXPECT_NEAR(w[i], moved, h * h * size * size * size) << "component " << i + 1;
+        }
     }
 }
 

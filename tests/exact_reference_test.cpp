@@ -5,7 +5,11 @@
 // what one unit in the last place of the start changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -181,6 +185,183 @@ TEST(OnTheSeparatrix, WithinWhatOneUnitInTheLastPlaceOfTheStartChanges) {
                 << "t " << times[row];
         }
     }
+}
+
+// The name=value lines of --describe.
+std::map<std::string, std::string> describe(const Case& c) {
+    const TraceResult r = runTrace({c.body.sides ? "--sides" : "--moments", triple(c.body.values),
+                                    "--omega", triple(c.omega), "--describe"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::map<std::string, std::string> lines;
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);) {
+        const size_t equals = line.find('=');
+        lines[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return lines;
+}
+
+double number(const std::map<std::string, std::string>& lines, const std::string& name) {
+    const auto found = lines.find(name);
+    EXPECT_NE(found, lines.end()) << "no " << name;
+    return found == lines.end() ? NAN : std::strtod(found->second.c_str(), nullptr);
+}
+
+// The moments and invariants worked out here; the largest |omega| and the
+// period of omega found on the reference motion itself: sampled over a
+// period, |omega| reaches max_rate and never passes it, and one period on,
+// omega is back where it started (half a period on, it is not).
+TEST(Describe, KindMomentsInvariantsLargestRateAndPeriodHoldOnTheReference) {
+    struct Expected {
+        Case start;
+        const char* kind;
+    };
+    const Expected cases[] = {
+        {{"flip", {{1, 2, 3}, true}, {0.1, 1, 0.1}}, "elliptic"},
+        {{"about the smallest", {{0.7, 1.9, 3.1}, true}, {0.3, 0.1, 1}}, "elliptic"},
+        {{"moments 3, 5, 7", {{3, 5, 7}, false}, {0, 0.4, 0.01 / 7}}, "elliptic"},
+        {{"the window's box", {{0.3, 2.3, 0.3}, true}, {0.3, 3, 0.3}}, "symmetric"},
+        {{"separatrix", {{1, 2, 4}, true}, {0.5, 1, 0.5}}, "separatrix"},
+        {{"cube", {{1, 1, 1}, true}, {1, 2, 3}}, "still"},
+        {{"middle axis alone", {{1, 2, 3}, true}, {0, 1, 0}}, "still"},
+    };
+    for (const Expected& e : cases) {
+        const Case& c = e.start;
+        SCOPED_TRACE(c.name);
+        const auto lines = describe(c);
+        EXPECT_EQ(lines.at("kind"), e.kind);
+        Vec moments = c.body.values;
+        if (c.body.sides) {
+            const Vec& s = c.body.values;
+            moments = {s[1] * s[1] + s[2] * s[2], s[0] * s[0] + s[2] * s[2],
+                       s[0] * s[0] + s[1] * s[1]};
+        }
+        double energy = 0.0;
+        double momentum = 0.0;
+        for (size_t i = 0; i < 3; ++i) {
+            energy += moments[i] * c.omega[i] * c.omega[i];
+            momentum += moments[i] * moments[i] * c.omega[i] * c.omega[i];
+        }
+        EXPECT_NEAR(number(lines, "twice_energy"), energy, 1e-15 * energy);
+        EXPECT_NEAR(number(lines, "momentum_squared"), momentum, 1e-15 * momentum);
+        const double period = number(lines, "omega_period");
+        const double largest = number(lines, "max_rate");
+        const double span = std::isfinite(period) ? period : 20.0;
+        std::vector<double> times;
+        for (int i = 0; i <= 4000; ++i) times.push_back(span * i / 4000);
+        const double sampled = largestRate(referenceMotion(c.body, c.omega, times));
+        EXPECT_LE(sampled, largest * (1 + 1e-12));
+        EXPECT_GE(sampled, largest * (1 - 1e-5));
+        if (std::string(e.kind) == "elliptic" || std::string(e.kind) == "symmetric") {
+            const auto back = referenceMotion(c.body, c.omega, {period / 2, period});
+            double away = 0.0;
+            for (size_t i = 0; i < 3; ++i) {
+                EXPECT_NEAR(back[1].omega[i], c.omega[i], 1e-10 * largest) << "component " << i;
+                away = std::fmax(away, std::fabs(back[0].omega[i] - c.omega[i]));
+            }
+            EXPECT_GT(away, 1e-3 * largest) << "back already after half the period";
+        } else {
+            EXPECT_TRUE(std::isinf(period));
+        }
+        if (std::string(e.kind) == "elliptic") {
+            // k^2 = (Im - Ic)(-Delta_d) / ((Id - Im) Delta_c), worked out here.
+            Vec sorted = moments;
+            std::sort(sorted.begin(), sorted.end());
+            const auto deltaOf = [&](double moment) { return momentum - energy * moment; };
+            const bool aboutLargest = deltaOf(sorted[1]) > 0;
+            const double ic = aboutLargest ? sorted[0] : sorted[2];
+            const double id = aboutLargest ? sorted[2] : sorted[0];
+            const double k2 = (sorted[1] - ic) * -deltaOf(id) / ((id - sorted[1]) * deltaOf(ic));
+            EXPECT_NEAR(number(lines, "modulus"), std::sqrt(k2), 1e-9);
+        }
+    }
+}
+
+// The physical case beside the one a published exact solver reports on:
+// moments (3, 5, 7), L = (0, 2, 0.01) at t = 0, for t up to 100. From the
+// exact columns alone, the angular momentum in the scene, R(q) I omega, keeps
+// each component within 64 units in the last place of |L|, and the energy
+// from the attitude, 2E = sum (R(q)^T L)_i^2 / I_i, within 16 of 2E.
+// omega's zero crossings, every quarter period apart, agree with
+// omega_period / 4.
+TEST(Conformance, MomentsThreeFiveSevenKeepTheirInvariantsToTheLastBits) {
+    const Case c{"moments 3, 5, 7", {{3, 5, 7}, false}, {0, 0.4, 0.01 / 7}};
+    const double h = 0.01;
+    const TraceTable table = exactColumns(c, h, 20000, 2);
+    const Vec moments = c.body.values;
+    const auto scene = [&](size_t row) {
+        const Vec w = exactOmega(table, row);
+        const Quat q = exactAttitude(table, row);
+        const Vec body = {moments[0] * w[0], moments[1] * w[1], moments[2] * w[2]};
+        // R(q) v with R written out from q.
+        const double qw = q[0], x = q[1], y = q[2], z = q[3];
+        const double m[3][3] = {
+            {1 - 2 * (y * y + z * z), 2 * (x * y - qw * z), 2 * (x * z + qw * y)},
+            {2 * (x * y + qw * z), 1 - 2 * (x * x + z * z), 2 * (y * z - qw * x)},
+            {2 * (x * z - qw * y), 2 * (y * z + qw * x), 1 - 2 * (x * x + y * y)}};
+        Vec out{};
+        for (size_t i = 0; i < 3; ++i)
+            for (size_t j = 0; j < 3; ++j) out[i] += m[i][j] * body[j];
+        // The body's components of the fixed L at this attitude: R^T L(0).
+        return std::make_pair(out, m[0][0]);
+    };
+    const Vec start = {moments[0] * c.omega[0], moments[1] * c.omega[1], moments[2] * c.omega[2]};
+    const double size = std::sqrt(start[0] * start[0] + start[1] * start[1] + start[2] * start[2]);
+    const double ulpL = std::nextafter(size, 10.0) - size;
+    double energy = 0.0;
+    for (size_t i = 0; i < 3; ++i) energy += start[i] * start[i] / moments[i];
+    const double ulpE = std::nextafter(energy, 10.0) - energy;
+    Vec worstL = {0.0, 0.0, 0.0};
+    double worstE = 0.0;
+    std::vector<double> crossings;
+    for (size_t row = 0; row < table.rows.size(); ++row) {
+        const double t = table.at(row, "step") * h;
+        if (t > 100.0) break;
+        const Vec l = scene(row).first;
+        for (size_t i = 0; i < 3; ++i)
+            worstL[i] = std::fmax(worstL[i], std::fabs(l[i] - start[i]) / ulpL);
+        // Energy from the attitude: the body sees L(0) turned back by q.
+        const Quat q = exactAttitude(table, row);
+        const double qw = q[0], x = q[1], y = q[2], z = q[3];
+        const double m[3][3] = {
+            {1 - 2 * (y * y + z * z), 2 * (x * y - qw * z), 2 * (x * z + qw * y)},
+            {2 * (x * y + qw * z), 1 - 2 * (x * x + z * z), 2 * (y * z - qw * x)},
+            {2 * (x * z - qw * y), 2 * (y * z + qw * x), 1 - 2 * (x * x + y * y)}};
+        double e = 0.0;
+        for (size_t j = 0; j < 3; ++j) {
+            double lj = 0.0;
+            for (size_t i = 0; i < 3; ++i) lj += m[i][j] * start[i];
+            e += lj * lj / moments[j];
+        }
+        worstE = std::fmax(worstE, std::fabs(e - energy) / ulpE);
+    }
+    // Zero crossings of omega1 and omega2 over the whole run (t to 200).
+    for (const char* column : {"exact_omega1", "exact_omega2"}) {
+        for (size_t row = 1; row < table.rows.size(); ++row) {
+            const double a = table.at(row - 1, column);
+            const double b = table.at(row, column);
+            if (a != 0.0 && ((a < 0) != (b < 0) || b == 0.0)) {
+                const double t0 = table.at(row - 1, "step") * h;
+                const double t1 = table.at(row, "step") * h;
+                crossings.push_back(t0 + (t1 - t0) * a / (a - b));
+            }
+        }
+    }
+    std::sort(crossings.begin(), crossings.end());
+    const double period = number(describe(c), "omega_period");
+    ASSERT_GE(crossings.size(), 4U);
+    double worstQuarter = 0.0;
+    for (size_t i = 1; i < crossings.size(); ++i) {
+        worstQuarter = std::fmax(worstQuarter,
+                                 std::fabs((crossings[i] - crossings[i - 1]) / (period / 4) - 1));
+    }
+    std::printf(
+        "scene-frame L: %.0f, %.0f, %.0f ULPs of |L|; energy from the attitude: %.0f "
+        "ULPs; quarter-periods within %.2e of omega_period / 4 over %zu crossings\n",
+        worstL[0], worstL[1], worstL[2], worstE, worstQuarter, crossings.size());
+    for (size_t i = 0; i < 3; ++i) EXPECT_LE(worstL[i], 64.0) << "component " << i + 1;
+    EXPECT_LE(worstE, 16.0);
+    EXPECT_LE(worstQuarter, 1e-6);
 }
 
 }  // namespace

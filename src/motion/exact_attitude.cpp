@@ -224,10 +224,14 @@ Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
     const double phi =
         a.secularRate * tau + a.periodicGain * (periodicPart(motion, point) - a.periodicStart);
     const Quaternion relative = product(a.startInverse, eulerAttitude(motion, w, point, 0.5 * phi));
+    // Put the vector part back on the body's axes, and the norm back at 1
+    // (three products have moved it by a few units in the last place).
     const int d = motion.d;
+    const double norm = std::sqrt(relative.w * relative.w + relative.x * relative.x +
+                                  relative.y * relative.y + relative.z * relative.z);
     double vector[3];
-    vector[(d + 1) % 3] = relative.x;
-    vector[(d + 2) % 3] = relative.y;
-    vector[d] = relative.z;
-    return {relative.w, vector[0], vector[1], vector[2]};
+    vector[(d + 1) % 3] = relative.x / norm;
+    vector[(d + 2) % 3] = relative.y / norm;
+    vector[d] = relative.z / norm;
+    return {relative.w / norm, vector[0], vector[1], vector[2]};
 }
