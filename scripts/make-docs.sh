@@ -32,6 +32,13 @@ for column in 2 3; do
     "$build/convergence.csv"
 done
 
+# The attitude's error against the exact one, t to 200.
+"$trace" --steps 20000 --every 20 >"$build/trace-error-window.csv"
+"$trace" "${flip[@]}" --steps 20000 --every 20 >"$build/trace-error-flip.csv"
+"$trace" --sides 0.7,1.9,3.1 --omega 1e-9,1,1e-9 --steps 20000 --every 20 >"$build/trace-error-middle.csv"
+gnuplot -e "window='$build/trace-error-window.csv'; flip='$build/trace-error-flip.csv'; middle='$build/trace-error-middle.csv'" \
+  "$docs/attitude_error.gp" >"$docs/attitude_error.png"
+
 plot() { gnuplot -e "data='$2'" "$docs/$1.gp" >"$docs/$1.png"; }
 plot omega "$build/trace-1000.csv"
 plot error "$build/trace-100000.csv"
@@ -44,4 +51,4 @@ echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30
 "$top/scripts/screenshot.sh" --animate 110 2 "$build/spinning-box" "$docs/spinning-box.gif"
 # The web page, from headless Chromium.
 node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"
-echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, spinning-box.gif and web.png"
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif and web.png"
