@@ -1,6 +1,9 @@
 // The model step against a peer: Boost.Odeint's classical runge_kutta4
 // stepping the same three equations with the same coefficients, measured in
 // the same binary and the same run. Prints ns per step for both and the ratio.
+// And one exact state (omega and the attitude in closed form) of a flipping
+// box, against Boost.Math's Jacobi elliptic functions at one point, the one
+// library call a closed form of omega alone needs.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -9,6 +12,9 @@
 #include <map>
 #include <string>
 
+#include <boost/math/special_functions/jacobi_elliptic.hpp>
+
+#include "exact_motion.h"
 #include "spin_state.h"
 
 namespace {
@@ -80,6 +86,38 @@ void odeintStepFreshCoefficients(benchmark::State& state) {
 }
 BENCHMARK(odeintStepFreshCoefficients);
 
+// One exact state at a new time each call, for the flipping 1 x 2 x 3 box.
+void exactState(benchmark::State& state) {
+    const double sides[3] = {1.0, 2.0, 3.0};
+    const double omega[3] = {0.1, 1.0, 0.1};
+    const ExactMotion motion = exactMotionFromSides(sides, omega);
+    double t = 0.0;
+    double w[3];
+    for (auto _ : state) {
+        t += 0.01;
+        const Quaternion q = exactStateAt(motion, t, w);
+        benchmark::DoNotOptimize(q);
+        benchmark::DoNotOptimize(w);
+    }
+}
+BENCHMARK(exactState);
+
+// sn, cn and dn at one point, the modulus of the same box's motion.
+void boostJacobi(benchmark::State& state) {
+    const double k = 0.99633602536699239;
+    double u = 0.0;
+    for (auto _ : state) {
+        u += 0.01;
+        double cn = 0.0;
+        double dn = 0.0;
+        const double sn = boost::math::jacobi_elliptic(k, u, &cn, &dn);
+        benchmark::DoNotOptimize(sn);
+        benchmark::DoNotOptimize(cn);
+        benchmark::DoNotOptimize(dn);
+    }
+}
+BENCHMARK(boostJacobi);
+
 // Keeps the median of each benchmark's repetitions.
 class MedianReporter : public benchmark::ConsoleReporter {
   public:
@@ -108,9 +146,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "model_bench: run with --benchmark_repetitions for medians\n");
         return 1;
     }
-    // One machine-readable line for the summary table.
+    // Machine-readable lines for the summary table.
     std::printf(
         "model-step ours_ns=%.2f peer_ns=%.2f ratio=%.3f fresh_peer_ns=%.2f fresh_ratio=%.3f\n",
         ours, peer, ours / peer, fresh, ours / fresh);
+    const double exact = reporter.medians["exactState"];
+    const double jacobi = reporter.medians["boostJacobi"];
+    std::printf("exact-state ours_ns=%.1f peer_ns=%.1f ratio=%.3f\n", exact, jacobi,
+                exact / jacobi);
     return 0;
 }
