@@ -4,7 +4,7 @@ WEB_BUILD_DIR ?= build-web
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run test load-test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
+.PHONY: all deps build run explore test load-test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
 
 all: build
 
@@ -19,6 +19,10 @@ build: deps
 # and saves build/screenshot.png.
 run: build
 	@scripts/run.sh $(BUILD_DIR)
+
+# The explorer on the flip of a 1 x 2 x 3 box; with no display, a picture of it.
+explore: build
+	@scripts/run.sh $(BUILD_DIR) explorer
 
 # Every test that needs a display starts a private one of its own.
 test: build

@@ -24,7 +24,7 @@ work=$(mktemp -d)
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# The window is titled with the program's path.
+# The window is titled with the program's path (both programs take argv[0]).
 window=$("$here/focus-window.sh" "$program")
 picture() { import -window "$window" "$1"; }
 
@@ -35,6 +35,9 @@ if [[ $frames -eq 0 ]]; then
   sleep 0.3
   picture "$output"
 else
+  # Stopped first: the explorer starts running (the window program does not).
+  xdotool key x
+  sleep 0.3
   picture "$work/frame-00000.ppm"
   for frame in $(seq -f %05g 1 $((frames - 1))); do
     xdotool click --repeat "$steps" --delay 20 3
@@ -47,7 +50,9 @@ else
     cmp -s "$work/frame-$frame.ppm" "$work/frame-$(printf %05d $((10#$frame - 1))).ppm" &&
       fail "no new picture came after $steps right clicks"
   done
-  convert -delay 7 -loop 0 "$work"/frame-*.ppm -layers Optimize "$output"
+  # SCREENSHOT_WIDTH, if set, scales the pictures down to that width.
+  convert -delay 7 -loop 0 "$work"/frame-*.ppm ${SCREENSHOT_WIDTH:+-resize "$SCREENSHOT_WIDTH"x} \
+    -layers Optimize "$output"
 fi
 xdotool key q
 wait_exit "$pid" 10 "the program, after q"

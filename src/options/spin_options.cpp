@@ -3,15 +3,28 @@
 
 #include <CLI/CLI.hpp>
 #include <cmath>
+#include <cstdio>
 
 #include "command_line.h"
 #include "option_values.h"
 #include "step_bound.h"
 
+namespace {
+
+// Three numbers as the usage shows a default: 0.3,2.3,0.3.
+std::string listed(const double v[3]) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%g,%g,%g", v[0], v[1], v[2]);
+    return text;
+}
+
+}  // namespace
+
+// The defaults shown are the values `options` holds when the options are added.
 void addSpinOptions(CLI::App& app, SpinOptions& options) {
     addValueOption(app, "--sides", "A,B,C",
-                   "the box's sides (default 0.3,2.3,0.3), each from " + shortNumber(kMinSide) +
-                       " to " + shortNumber(kMaxSide),
+                   "the box's sides (default " + listed(options.sides) + "), each from " +
+                       shortNumber(kMinSide) + " to " + shortNumber(kMaxSide),
                    [&options](const std::string& text) {
                        options.sidesText = text;
                        return readSides(text, options.sides);
@@ -26,12 +39,12 @@ void addSpinOptions(CLI::App& app, SpinOptions& options) {
                        return readMoments(text, options.moments, options.sides);
                    });
     addValueOption(app, "--omega", "W1,W2,W3",
-                   "the body-frame angular velocity at t = 0 (default 0.3,3.0,0.3),\n"
-                   "each at most " +
-                       shortNumber(kMaxRate) + " in size",
+                   "the body-frame angular velocity at t = 0 (default " + listed(options.omega) +
+                       "),\neach at most " + shortNumber(kMaxRate) + " in size",
                    [&options](const std::string& text) { return readOmega(text, options.omega); });
     addValueOption(app, "--step", "H",
-                   "the integration step (default 0.01), above 0, at most " + shortNumber(kMaxStep),
+                   "the integration step (default " + shortNumber(options.step) +
+                       "), above 0, at most " + shortNumber(kMaxStep),
                    [&options](const std::string& text) {
                        options.stepText = text;
                        return readStep(text, options.step);
@@ -85,13 +98,15 @@ std::string stepBoundHelp() {
            "  two equal moments: |kappa * omega_s * H| must be at most 2 sqrt 2 (2.83),\n"
            "    kappa * omega_s being the rate at which omega turns about the\n"
            "    symmetry axis s, past which the step grows without limit;\n"
-           "  the attitude: its step's own error, N * |delta(H * Omega)| with\n"
-           "    delta(x) = 2 (arg R(i x / 2) - x / 2), R the Runge-Kutta polynomial,\n"
-           "    plus the effect of omega's error, H * A * (H * nu)^5 * N^2 / 240\n"
-           "    (nu the rate at which omega turns, A the size of its turning part),\n"
+           "  the attitude: the estimate of its error from the step alone,\n"
+           "      1.5 (N |delta(H Omega)| + 3 H A (H nu)^5 M / 120\n"
+           "           + 3e-4 N^2 (H Omega) (H nu)^7) radians,\n"
            "    must stay under " +
            shortNumber(kMaxAttitudeDegrees) +
-           " degree. Near the separatrix the motion itself\n"
+           " degree: delta(x) = 2 (arg R(i x / 2) - x / 2), R the\n"
+           "    Runge-Kutta polynomial; nu the rate at which omega turns, A the size of\n"
+           "    its turning part; M = N^2 / 2 over the first four periods P of omega,\n"
+           "    then (4 P / H) (N - 2 P / H). Near the separatrix the motion itself\n"
            "    amplifies every small error: attitude_error_degrees shows it.\n"
            "Moments are taken as I1 = B^2 + C^2, I2 = A^2 + C^2, I3 = A^2 + B^2 (or\n"
            "as given), and 2E = I1 W1^2 + I2 W2^2 + I3 W3^2.\n";

@@ -1,0 +1,122 @@
+// spinning-box-explorer: the true motion of any box, in a window. Everything
+// the explorer remembers between frames is in the one record below; the
+// functions are grouped by the file that holds them.
+#pragma once
+
+#include <string>
+
+#include "attitude.h"
+#include "exact_motion.h"
+#include "spin_options.h"
+
+// The longest trail of the long axis's tip, in points.
+constexpr int kTrailPoints = 600;
+// A polyline of the inset: at most this many points.
+constexpr int kCurvePoints = 256;
+
+struct Curve {
+    int count;
+    double points[kCurvePoints][3];
+};
+
+// Poinsot's picture in body coordinates, on the unit sphere |L| = 1: worked
+// out once for every start (poinsot.cpp).
+struct PoinsotPicture {
+    Curve polhode;        // where L / |L| goes over one period of omega
+    Curve separatrix[2];  // the two great circles through the middle axis
+    Curve sphere[3];      // the great circles of the three principal planes
+    bool hasSeparatrix;   // three different moments only
+};
+
+struct Explorer {
+    // What to show: the body, its spin at t = 0 and the step (options or
+    // preset), and the speed in time units a second.
+    SpinOptions start;
+    double speed;
+    const char* name;  // the preset's name, or "command line"
+    // The motion now.
+    long steps;         // steps taken since the start
+    Attitude attitude;  // the integrated attitude (omega from the model)
+    ExactMotion exact;  // the closed form from the start
+    double startInvariants[2];  // 2E and |L|^2 at t = 0
+    double momentum[3];         // L in the scene, fixed
+    int longAxis;               // the body axis of the longest side
+    double size;                // the box's diagonal
+    // The tip of the long axis, in the scene, every trailSpacing of time.
+    double trail[kTrailPoints][3];
+    int trailStart;
+    int trailCount;
+    double trailSpacing;
+    double trailDue;
+    PoinsotPicture poinsot;
+    // Running, paced by the clock.
+    bool running;
+    double lastClock;  // seconds, when the last frame was drawn
+    double owed;       // time units the clock asks for and no step has taken
+    bool slowed;       // the last frame took fewer steps than it owed
+    // The view.
+    bool ghost;
+    double yaw;       // degrees about the scene's y axis
+    double pitch;     // degrees above the horizontal
+    double distance;  // from the centre
+    int width;
+    int height;
+    bool dragging;
+    int dragX;
+    int dragY;
+};
+
+extern Explorer explorer;
+
+// explorer_state.cpp: the motion.
+// Starts the motion of explorer.start afresh: t = 0, the identity, the
+// exact motion, the invariants, the trail and the inset.
+void resetMotion();
+// One step of the model and of the attitude, and the trail.
+void stepMotion();
+// The model's time, n h.
+double motionTime();
+
+// pacing.cpp: how many steps a frame takes when `elapsed` seconds of the
+// clock have passed at `speed` time units a second with `owed` still owed;
+// at most `most`, and what is left owed after them (never more than one
+// step once the most was taken: a slow frame slows the motion down).
+struct Pace {
+    long steps;
+    double owed;
+    bool slowed;
+};
+Pace paceFrame(double elapsed, double speed, double owed, double h, long most);
+
+// presets.cpp: the six starts of keys 1 to 6.
+int presetCount();
+// Sets explorer.start and explorer.name from preset `index` (0 to 5).
+void applyPreset(int index);
+
+// poinsot.cpp
+PoinsotPicture poinsotPictureOf(const ExactMotion& motion);
+
+// explorer_view.cpp: one frame, both viewports.
+void displayExplorer();
+void reshapeExplorer(int width, int height);
+
+// inset.cpp: Poinsot's picture in the lower right corner.
+void drawInset(int x, int y, int size);
+
+// readouts.cpp: the lines of text shown beside the picture.
+std::string readoutText();
+// readouts_gl.cpp (desktop): draws them in the window's top left corner.
+void drawReadouts();
+
+// explorer_input.cpp
+void onExplorerKey(unsigned char key, int x, int y);
+void onExplorerMouse(int button, int state, int x, int y);
+void onExplorerDrag(int x, int y);
+void onExplorerIdle();
+// The first frame and every redraw after a command.
+void requestFrame();
+
+// explorer_options.cpp: reads argv into explorer.start and explorer.speed.
+// Returns 0 to go on, or the exit status after printing the usage or the
+// one line that refuses the command line.
+int readExplorerOptions(int argc, char** argv);

@@ -1,0 +1,99 @@
+// The explorer's commands. As in the window program: "z" runs, "x" stops,
+// the right button takes one step, Escape, "q" or "Q" quits. Beyond it:
+// "+" and "-" double and halve the speed, "1" to "6" choose a preset, "g"
+// shows or hides the exact attitude's outline, "r" starts again; dragging
+// with the left button turns the camera about the centre and the wheel
+// (buttons 3 and 4) brings it nearer or farther.
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+#include "explorer.h"
+
+namespace {
+
+constexpr double kFastest = 1024.0;
+constexpr double kSlowest = 1.0 / 1024.0;
+
+void run(bool on) {
+    explorer.running = on;
+    if (on) {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        explorer.lastClock = std::chrono::duration<double>(now).count();
+        explorer.owed = 0.0;
+    }
+    glutIdleFunc(on ? onExplorerIdle : nullptr);
+}
+
+}  // namespace
+
+void requestFrame() { glutPostRedisplay(); }
+
+void onExplorerIdle() { glutPostRedisplay(); }
+
+void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
+    Explorer& e = explorer;
+    switch (key) {
+        case 27:  // Escape
+        case 'q':
+        case 'Q':
+            std::exit(0);
+        case 'z':
+            run(true);
+            break;
+        case 'x':
+            run(false);
+            break;
+        case '+':
+            e.speed = std::min(2.0 * e.speed, kFastest);
+            break;
+        case '-':
+            e.speed = std::max(0.5 * e.speed, kSlowest);
+            break;
+        case 'g':
+            e.ghost = !e.ghost;
+            break;
+        case 'r':
+            resetMotion();
+            break;
+        default:
+            if (key >= '1' && key < '1' + presetCount()) {
+                applyPreset(key - '1');
+                resetMotion();
+                break;
+            }
+            return;  // not a command: nothing to draw anew
+    }
+    requestFrame();
+}
+
+void onExplorerMouse(int button, int state, int x, int y) {
+    Explorer& e = explorer;
+    if (button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN) {
+        stepMotion();
+    } else if (button == GLUT_LEFT_BUTTON) {
+        e.dragging = state == GLUT_DOWN;
+        e.dragX = x;
+        e.dragY = y;
+        return;
+    } else if (button == 3 && state == GLUT_DOWN) {
+        e.distance = std::max(e.distance / 1.1, 2.0);
+    } else if (button == 4 && state == GLUT_DOWN) {
+        e.distance = std::min(e.distance * 1.1, 60.0);
+    } else {
+        return;
+    }
+    requestFrame();
+}
+
+void onExplorerDrag(int x, int y) {
+    Explorer& e = explorer;
+    if (!e.dragging) return;
+    e.yaw -= 0.4 * (x - e.dragX);
+    e.pitch = std::clamp(e.pitch + 0.4 * (y - e.dragY), -89.0, 89.0);
+    e.dragX = x;
+    e.dragY = y;
+    requestFrame();
+}

@@ -1,0 +1,42 @@
+// spinning-box-explorer: the true motion of any box, beside the exact
+// solution. The box turns in its integrated attitude (the window program's
+// own step for omega, a fourth-order step for the attitude), paced by the
+// clock, lit as the window program lights its box; the exact attitude's
+// outline, the fixed angular momentum L, omega and the trail of the long
+// axis's tip are drawn over it, and Poinsot's picture sits in the corner.
+//
+// Commands (also in --help):
+//   z / x                 run / stop           right button   one step
+//   Escape, q, Q          quit                 + / -          speed x2 / x0.5
+//   1 to 6                presets              g              the exact outline
+//   r                     back to the start    drag, wheel    the camera
+#include <GL/freeglut.h>
+
+#include "app.h"
+#include "explorer.h"
+
+int main(int argc, char** argv) {
+    const int status = readExplorerOptions(argc, argv);
+    if (status >= 0) {
+        return status;
+    }
+    Explorer& e = explorer;
+    e.ghost = true;
+    e.yaw = 31.0;    // the window program's camera looks from (3, 4, 5)
+    e.pitch = 34.4;
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(900, 640);
+    // Titled as the window program's window is: the program as it was started.
+    glutCreateWindow(argc > 0 && argv[0] != nullptr ? argv[0] : "spinning-box-explorer");
+    glutDisplayFunc(displayExplorer);
+    glutReshapeFunc(reshapeExplorer);
+    glutKeyboardFunc(onExplorerKey);
+    glutMouseFunc(onExplorerMouse);
+    glutMotionFunc(onExplorerDrag);
+    initRenderState();
+    resetMotion();
+    onExplorerKey('z', 0, 0);
+    glutMainLoop();
+    return 0;
+}

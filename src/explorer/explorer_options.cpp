@@ -1,0 +1,86 @@
+// The explorer's command line: the trace tool's box and spin options, read
+// by the same code, and the speed.
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "command_line.h"
+#include "explorer.h"
+#include "option_values.h"
+
+namespace {
+
+// The bounds of a step are kept over this much time.
+constexpr double kBoundTime = 100.0;
+
+const char* const kControls =
+    "Controls:\n"
+    "  z / x               run / stop\n"
+    "  right button        one step\n"
+    "  Escape, q, Q        quit\n"
+    "  + / -               double / halve the speed\n"
+    "  1 to 6              presets: 1 the window program's box and spin, 2 the flip\n"
+    "                      of a 1 x 2 x 3 box, 3 a stable spin near the largest\n"
+    "                      moment, 4 one near the smallest, 5 a start close to the\n"
+    "                      separatrix, 6 a symmetric top\n"
+    "  g                   show or hide the exact attitude's outline (the ghost)\n"
+    "  r                   back to the start\n"
+    "  drag, left button   turn the camera about the centre\n"
+    "  wheel               nearer, farther\n";
+
+std::string readSpeed(const std::string& text, double& speed) {
+    char* end = nullptr;
+    const double value = text.empty() ? 0.0 : std::strtod(text.c_str(), &end);
+    if (end == nullptr || *end != '\0' || !std::isfinite(value)) {
+        return "'" + text + "' is not a number";
+    }
+    if (value < 1.0 / 1024.0 || value > 1024.0) {
+        return "'" + text + "' is outside 1/1024 to 1024";
+    }
+    speed = value;
+    return "";
+}
+
+}  // namespace
+
+int readExplorerOptions(int argc, char** argv) {
+    Explorer& e = explorer;
+    applyPreset(1);  // the flip, unless the command line says otherwise
+    e.speed = 1.0;
+    CLI::App app(
+        "Shows the true motion of any box: its integrated attitude, the exact one\n"
+        "as an outline, the angular momentum, omega, and Poinsot's picture.\n",
+        "spinning-box-explorer");
+    app.set_help_flag("--help", "show this text");
+    app.get_formatter()->column_width(20);
+    addSpinOptions(app, e.start);
+    addValueOption(app, "--speed", "S",
+                   "time units a second (default 1), from 1/1024 to 1024; + and - double\n"
+                   "and halve it",
+                   [&e](const std::string& text) { return readSpeed(text, e.speed); });
+    app.footer(std::string("The form --name=value works too; each option may be given once.\n\n") +
+               kControls + "\n" + stepBoundHelp() +
+               "The explorer keeps these bounds over 100 time units of steps.\n");
+    std::string text;
+    const CommandLine outcome = readCommandLine(app, argc, argv, text);
+    if (outcome == CommandLine::Help) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    }
+    if (outcome == CommandLine::Run) {
+        text = checkOneBody(e.start);
+        if (text.empty()) {
+            const double steps = std::ceil(kBoundTime / e.start.step);
+            text = checkStepBound(e.start, static_cast<long>(std::fmin(steps, kMaxCount)));
+        }
+    }
+    if (!text.empty()) {
+        std::fprintf(stderr, "spinning-box-explorer: %s (see --help)\n", text.c_str());
+        return 2;
+    }
+    for (const char* name : {"--sides", "--moments", "--omega", "--step"}) {
+        if (app.count(name) > 0) e.name = "the command line's box";
+    }
+    return -1;
+}

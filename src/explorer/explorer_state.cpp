@@ -1,0 +1,86 @@
+// The motion the explorer shows: the model's own step for omega, the
+// attitude step after it, and the closed form beside them, all from the
+// same start.
+#include <cmath>
+
+#include "explorer.h"
+#include "invariants.h"
+#include "spin_state.h"
+
+Explorer explorer = {};
+
+namespace {
+
+// The tip of the long axis in the scene, on the trail.
+void addTrailPoint() {
+    Explorer& e = explorer;
+    double tip[3] = {0.0, 0.0, 0.0};
+    tip[e.longAxis] = 0.5 * e.start.sides[e.longAxis];
+    const int slot = (e.trailStart + e.trailCount) % kTrailPoints;
+    rotate(e.attitude.q, tip, e.trail[slot]);
+    if (e.trailCount < kTrailPoints) {
+        ++e.trailCount;
+    } else {
+        e.trailStart = (e.trailStart + 1) % kTrailPoints;
+    }
+}
+
+}  // namespace
+
+double motionTime() {
+    return static_cast<double>(explorer.steps) * explorer.start.step;
+}
+
+void resetMotion() {
+    Explorer& e = explorer;
+    for (int i = 0; i < 3; ++i) {
+        spinState.sides[i] = e.start.sides[i];
+        spinState.omega[i] = e.start.omega[i];
+    }
+    spinState.timeStep = e.start.step;
+    spinState.elapsed = 0.0;
+    spinState.spinRate = 0.0;
+    spinState.turnAngle = 0.0;
+    spinState.turnAngleDegrees = 0.0;
+    e.steps = 0;
+    e.attitude = startAttitude(spinState.omega);
+    e.exact = exactMotionOf(e.start);
+    double moments[3];
+    for (int i = 0; i < 3; ++i) {
+        moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
+        e.momentum[i] = moments[i] * e.start.omega[i];
+    }
+    const Invariants invariants = invariantsOf(moments, e.start.omega);
+    e.startInvariants[0] = invariants.twiceEnergy;
+    e.startInvariants[1] = invariants.momentumSquared;
+    e.longAxis = 0;
+    for (int i = 1; i < 3; ++i) {
+        if (e.start.sides[i] > e.start.sides[e.longAxis]) e.longAxis = i;
+    }
+    // A hundred points a turn at the fastest rate: the trail holds six turns.
+    const double turn = e.exact.maxRate > 0.0 ? 2.0 * M_PI / e.exact.maxRate : 1.0;
+    e.trailSpacing = turn / 100.0;
+    e.trailStart = 0;
+    e.trailCount = 0;
+    addTrailPoint();
+    e.trailDue = e.trailSpacing;
+    e.poinsot = poinsotPictureOf(e.exact);
+    // The camera stands back as far from this box as the window program's
+    // camera from its own, whose diagonal is 2.34 at a distance of 7.07.
+    const double* s = e.start.sides;
+    e.size = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+    e.distance = 7.07 * std::fmax(1.0, e.size / 2.34);
+    e.owed = 0.0;
+    e.slowed = false;
+}
+
+void stepMotion() {
+    Explorer& e = explorer;
+    advanceRotation();
+    advanceAttitude(e.attitude, spinState.omega, e.start.step);
+    ++e.steps;
+    if (motionTime() >= e.trailDue) {
+        addTrailPoint();
+        e.trailDue += e.trailSpacing;
+    }
+}

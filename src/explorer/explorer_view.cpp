@@ -1,0 +1,189 @@
+// One frame of the explorer: the steps the clock asks for, then the scene
+// (the box in its integrated attitude, lit as the window program lights its
+// box, with the scene axes, the fixed angular momentum, omega, the trail of
+// the long axis's tip and the exact attitude's outline), Poinsot's picture
+// in the lower right corner and the readouts.
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "explorer.h"
+#include "frame.h"
+#include "spin_state.h"
+
+namespace {
+
+// Steps a frame may take at most: at any speed a slow frame then slows the
+// motion down instead of making the next frame slower still.
+constexpr long kMostStepsPerFrame = 2000;
+
+double clockSeconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double>(now).count();
+}
+
+// The column-major matrix of the rotation q.
+void rotationMatrix(const Quaternion& q, double m[16]) {
+    const double w = q.w;
+    const double x = q.x;
+    const double y = q.y;
+    const double z = q.z;
+    const double r[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
+                            {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
+                            {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}};
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            m[column * 4 + row] = row < 3 && column < 3 ? r[row][column] : (row == column ? 1 : 0);
+        }
+    }
+}
+
+// An arrow from the origin to `tip`, with a head of four short strokes.
+void drawArrow(const double tip[3]) {
+    const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
+    if (length == 0.0) return;
+    // Two directions across the arrow.
+    const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
+    const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
+                              0.0};
+    double u[3] = {d[1] * helper[2] - d[2] * helper[1], d[2] * helper[0] - d[0] * helper[2],
+                   d[0] * helper[1] - d[1] * helper[0]};
+    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
+    for (double& c : u) c /= un;
+    const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
+                         d[0] * u[1] - d[1] * u[0]};
+    const double back = 0.12 * length;
+    const double wide = 0.05 * length;
+    glBegin(GL_LINES);
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3dv(tip);
+    for (const double s : {1.0, -1.0}) {
+        for (const double* across : {static_cast<const double*>(u), v}) {
+            glVertex3dv(tip);
+            glVertex3d(tip[0] - back * d[0] + s * wide * across[0],
+                       tip[1] - back * d[1] + s * wide * across[1],
+                       tip[2] - back * d[2] + s * wide * across[2]);
+        }
+    }
+    glEnd();
+}
+
+// The twelve edges of the unit cube.
+void drawOutline() {
+    glBegin(GL_LINES);
+    for (int axis = 0; axis < 3; ++axis) {
+        for (const double a : {-0.5, 0.5}) {
+            for (const double b : {-0.5, 0.5}) {
+                double from[3];
+                double to[3];
+                from[axis] = -0.5;
+                to[axis] = 0.5;
+                from[(axis + 1) % 3] = to[(axis + 1) % 3] = a;
+                from[(axis + 2) % 3] = to[(axis + 2) % 3] = b;
+                glVertex3dv(from);
+                glVertex3dv(to);
+            }
+        }
+    }
+    glEnd();
+}
+
+// The box in attitude q, scaled to its sides.
+void placeBody(const Quaternion& q) {
+    double m[16];
+    rotationMatrix(q, m);
+    glMultMatrixd(m);
+    const double* s = explorer.start.sides;
+    glScaled(s[0], s[1], s[2]);
+}
+
+// Takes the steps the clock asks for since the last frame.
+void pace() {
+    Explorer& e = explorer;
+    if (!e.running) return;
+    const double now = clockSeconds();
+    const Pace p = paceFrame(now - e.lastClock, e.speed, e.owed, e.start.step, kMostStepsPerFrame);
+    e.lastClock = now;
+    e.owed = p.owed;
+    e.slowed = p.slowed;
+    for (long i = 0; i < p.steps; ++i) stepMotion();
+}
+
+void drawScene() {
+    const Explorer& e = explorer;
+    glViewport(0, 0, e.width, e.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, static_cast<double>(e.width) / std::fmax(e.height, 1), 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const double yaw = e.yaw * M_PI / 180.0;
+    const double pitch = e.pitch * M_PI / 180.0;
+    gluLookAt(e.distance * std::cos(pitch) * std::sin(yaw), e.distance * std::sin(pitch),
+              e.distance * std::cos(pitch) * std::cos(yaw), 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    drawAxes(10.0);
+    glLightfv(GL_LIGHT0, GL_POSITION, light0Position);
+    glLightfv(GL_LIGHT1, GL_POSITION, light1Position);
+
+    glPushMatrix();
+    placeBody(e.attitude.q);
+    drawBox();
+    glPopMatrix();
+
+    glDisable(GL_LIGHTING);
+    // The trail of the long axis's tip.
+    glColor3d(0.55, 0.55, 0.55);
+    glBegin(GL_LINE_STRIP);
+    for (int k = 0; k < e.trailCount; ++k) glVertex3dv(e.trail[(e.trailStart + k) % kTrailPoints]);
+    glEnd();
+    // L, fixed in the scene, and omega, turning with the motion.
+    const double reach = 0.6 * e.size;
+    double size = std::sqrt(e.momentum[0] * e.momentum[0] + e.momentum[1] * e.momentum[1] +
+                            e.momentum[2] * e.momentum[2]);
+    if (size > 0.0) {
+        const double tip[3] = {reach * e.momentum[0] / size, reach * e.momentum[1] / size,
+                               reach * e.momentum[2] / size};
+        glColor3d(0.45, 0.1, 0.6);
+        drawArrow(tip);
+    }
+    double omega[3];
+    rotate(e.attitude.q, spinState.omega, omega);
+    if (e.exact.maxRate > 0.0) {
+        for (double& c : omega) c *= reach / e.exact.maxRate;
+        glColor3d(0.9, 0.45, 0.0);
+        drawArrow(omega);
+    }
+    // The exact attitude's outline, over everything.
+    if (e.ghost) {
+        double w[3];
+        const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
+        glDisable(GL_DEPTH_TEST);
+        glColor3d(0.0, 0.2, 0.8);
+        glPushMatrix();
+        placeBody(exact);
+        drawOutline();
+        glPopMatrix();
+        glEnable(GL_DEPTH_TEST);
+    }
+    glEnable(GL_LIGHTING);
+}
+
+}  // namespace
+
+void reshapeExplorer(int width, int height) {
+    explorer.width = width;
+    explorer.height = height;
+}
+
+void displayExplorer() {
+    pace();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawScene();
+    const int side = std::min(explorer.width, explorer.height) / 3;
+    drawInset(explorer.width - side, 0, side);
+    drawReadouts();
+    glutSwapBuffers();
+}

@@ -1,0 +1,79 @@
+// Poinsot's picture in a viewport of its own: the unit sphere of L's
+// directions in body coordinates, with its three principal great circles,
+// the separatrices through the middle axis, the polhode of this start, and
+// where L is now.
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "explorer.h"
+#include "spin_state.h"
+
+namespace {
+
+void drawCurve(const Curve& c, GLenum mode) {
+    glBegin(mode);
+    for (int k = 0; k < c.count; ++k) glVertex3dv(c.points[k]);
+    glEnd();
+}
+
+// A small three-stroke cross at p.
+void drawMark(const double p[3], double size) {
+    glBegin(GL_LINES);
+    for (int axis = 0; axis < 3; ++axis) {
+        double from[3] = {p[0], p[1], p[2]};
+        double to[3] = {p[0], p[1], p[2]};
+        from[axis] -= size;
+        to[axis] += size;
+        glVertex3dv(from);
+        glVertex3dv(to);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void drawInset(int x, int y, int size) {
+    if (size < 8) return;
+    const PoinsotPicture& p = explorer.poinsot;
+    glViewport(x, y, size, size);
+    glScissor(x, y, size, size);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.93F, 0.93F, 0.93F, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(1.0F, 1.0F, 1.0F, 1.0F);
+    glDisable(GL_SCISSOR_TEST);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, 1.0, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3d(0.7, 0.7, 0.7);
+    for (const Curve& circle : p.sphere) drawCurve(circle, GL_LINE_STRIP);
+    if (p.hasSeparatrix) {
+        glColor3d(0.75, 0.1, 0.1);
+        for (const Curve& circle : p.separatrix) drawCurve(circle, GL_LINE_STRIP);
+    }
+    glColor3d(0.0, 0.3, 0.9);
+    drawCurve(p.polhode, GL_LINE_STRIP);
+    // Where L points now, from the integrated omega.
+    double now[3];
+    double length = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        now[i] = (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * spinState.omega[i];
+        length += now[i] * now[i];
+    }
+    if (length > 0.0) {
+        for (double& c : now) c /= std::sqrt(length);
+        glColor3d(0.0, 0.0, 0.0);
+        drawMark(now, 0.08);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
