@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "recorded_frames.h"
 #include "running_program.h"
 #include "spin_state.h"
 
@@ -23,36 +24,6 @@ namespace {
 
 const std::string kProgram = SPINNING_BOX_PATH;
 const std::string kRecorder = GL_RECORDER_PATH;
-
-struct Call {
-    std::string name;
-    std::vector<double> args;
-};
-using Frame = std::vector<Call>;
-
-// The recorded calls, cut into frames at each swap.
-std::vector<Frame> readFrames(const std::string& path) {
-    std::ifstream file(path);
-    std::vector<Frame> frames(1);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::istringstream fields(line);
-        Call call;
-        fields >> call.name;
-        for (double value = 0; fields >> value;) call.args.push_back(value);
-        frames.back().push_back(call);
-        if (call.name == "glutSwapBuffers") frames.emplace_back();
-    }
-    frames.pop_back();  // calls after the last swap belong to no frame
-    return frames;
-}
-
-long framesRecorded(const std::string& path) {
-    std::ifstream file(path);
-    long count = 0;
-    for (std::string line; std::getline(file, line);) count += line == "glutSwapBuffers";
-    return count;
-}
 
 // Walks through one frame's calls and notes the first thing that is not as
 // the frame must be.
@@ -191,16 +162,7 @@ std::string frameFault(const Frame& frame, const SpinState& model) {
 TEST(RecordedFrames, EveryFrameDrawsTheSceneInOrderTurnedByTheModelForThatFrame) {
     char path[] = "/tmp/spinning-box-gl-XXXXXX";
     close(mkstemp(path));
-    // The recorder must come before any GL library that is preloaded as well
-    // (the sanitizer build preloads Mesa's), or the program's calls would
-    // bind to that library; only a sanitizer runtime has to come first.
-    std::istringstream preloaded(std::getenv("LD_PRELOAD") != nullptr ? std::getenv("LD_PRELOAD")
-                                                                      : "");
-    std::string runtimes;
-    std::string others;
-    for (std::string library; preloaded >> library;)
-        (library.find("san") != std::string::npos ? runtimes : others) += library + " ";
-    const std::string preload = runtimes + kRecorder + " " + others;
+    const std::string preload = recorderPreload(kRecorder);
     RunningProgram program(kProgram, {kProgram},
                            {"LD_PRELOAD=" + preload, std::string("GL_RECORD_OUT=") + path});
     const auto waitForFrames = [&](long count) {

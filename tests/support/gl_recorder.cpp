@@ -3,11 +3,16 @@
 // in the file named by GL_RECORD_OUT, and passes each call on unchanged, so
 // the program still draws on its display. Doubles are written with enough
 // digits to read back the very same value. The file is flushed at every swap,
-// so a test can follow the frames while the program runs.
+// so a test can follow the frames while the program runs. With
+// GL_RECORD_CLOCK set, each swap is preceded by a line "clock SECONDS" (the
+// monotonic clock); with GL_RECORD_SWAP_DELAY_MS, each swap is held back that
+// long, to make the program draw fewer frames a second.
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <dlfcn.h>
+
+#include <time.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -23,8 +28,12 @@ FILE* out() {
     return file;
 }
 
+// Calls GLU makes itself, inside a call of the program's, are not the
+// program's: while one runs, nothing is recorded.
+int insideGlu = 0;
+
 __attribute__((format(printf, 1, 2))) void record(const char* format, ...) {
-    if (out() == nullptr) return;
+    if (out() == nullptr || insideGlu > 0) return;
     va_list arguments;
     va_start(arguments, format);
     std::vfprintf(out(), format, arguments);
@@ -84,7 +93,9 @@ void glMatrixMode(GLenum mode) {
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     record("gluPerspective %.17g %.17g %.17g %.17g", fovy, aspect, zNear, zFar);
+    ++insideGlu;
     PASS_ON(gluPerspective, fovy, aspect, zNear, zFar);
+    --insideGlu;
 }
 
 void glLoadIdentity() {
@@ -96,7 +107,9 @@ void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, 
                GLdouble ux, GLdouble uy, GLdouble uz) {
     record("gluLookAt %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", ex, ey, ez, cx, cy,
            cz, ux, uy, uz);
+    ++insideGlu;
     PASS_ON(gluLookAt, ex, ey, ez, cx, cy, cz, ux, uy, uz);
+    --insideGlu;
 }
 
 void glBegin(GLenum mode) {
@@ -154,8 +167,48 @@ void glScaled(GLdouble x, GLdouble y, GLdouble z) {
     PASS_ON(glScaled, x, y, z);
 }
 
+void glMultMatrixd(const GLdouble* m) {
+    record("glMultMatrixd %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g "
+           "%.17g %.17g %.17g %.17g",
+           m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13],
+           m[14], m[15]);
+    PASS_ON(glMultMatrixd, m);
+}
+
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    record("glVertex3d %.17g %.17g %.17g", x, y, z);
+    PASS_ON(glVertex3d, x, y, z);
+}
+
+void glDisable(GLenum capability) {
+    record("glDisable %u", capability);
+    PASS_ON(glDisable, capability);
+}
+
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+    record("glScissor %d %d %d %d", x, y, width, height);
+    PASS_ON(glScissor, x, y, width, height);
+}
+
+// Text: the characters as they are, so a test can read what is shown.
+void glutBitmapString(void* font, const unsigned char* text) {
+    record("glutBitmapString %s", reinterpret_cast<const char*>(text));
+    PASS_ON(glutBitmapString, font, text);
+}
+
 void glutSwapBuffers() {
+    static const char* delay = std::getenv("GL_RECORD_SWAP_DELAY_MS");
+    if (delay != nullptr) {
+        const long ms = std::strtol(delay, nullptr, 10);
+        const timespec pause = {ms / 1000, (ms % 1000) * 1000000};
+        nanosleep(&pause, nullptr);
+    }
     PASS_ON(glutSwapBuffers, );
+    if (std::getenv("GL_RECORD_CLOCK") != nullptr) {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        record("clock %.6f", static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec));
+    }
     record("glutSwapBuffers");
     if (out() != nullptr) std::fflush(out());
 }

@@ -1,0 +1,359 @@
+// The real explorer's GL calls, recorded from outside while real X input
+// drives it: every frame turns the box by the attitude after that frame's
+// number of steps, draws the exact attitude's outline by the exact attitude
+// at that time, and points L the one fixed way, all against references
+// worked out here: omega and the attitude integrated by steps written out
+// below, the exact attitude by a 113-bit integration. And the clock paces
+// the steps: t advances by the speed times the time that passes, whether the
+// frames come thousands or tens a second.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "high_precision.h"
+#include "recorded_frames.h"
+#include "running_program.h"
+
+namespace {
+
+const std::string kExplorer = SPINNING_BOX_EXPLORER_PATH;
+const std::string kRecorder = GL_RECORDER_PATH;
+
+using Vec = std::array<double, 3>;
+using Quat = std::array<double, 4>;
+
+// The flip of a 1 x 2 x 3 box, the explorer's first start.
+const Vec kSides = {1, 2, 3};
+const Vec kOmega = {0.1, 1, 0.1};
+const Vec kMoments = {13, 10, 5};
+const double kStep = 0.01;
+
+// Euler's equations.
+Vec rate(const Vec& w) {
+    Vec d{};
+    for (size_t i = 0; i < 3; ++i) {
+        const size_t j = (i + 1) % 3;
+        const size_t k = (i + 2) % 3;
+        d[i] = (kMoments[j] - kMoments[k]) / kMoments[i] * w[j] * w[k];
+    }
+    return d;
+}
+
+Vec plus(const Vec& a, double s, const Vec& b) {
+    return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2]};
+}
+
+// ½ q (0, w).
+Quat quatRate(const Quat& q, const Vec& w) {
+    return {0.5 * (-q[1] * w[0] - q[2] * w[1] - q[3] * w[2]),
+            0.5 * (q[0] * w[0] + q[2] * w[2] - q[3] * w[1]),
+            0.5 * (q[0] * w[1] - q[1] * w[2] + q[3] * w[0]),
+            0.5 * (q[0] * w[2] + q[1] * w[1] - q[2] * w[0])};
+}
+
+Quat plusQ(const Quat& a, double s, const Quat& b) {
+    return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2], a[3] + s * b[3]};
+}
+
+// The attitude after each of `count` steps: omega by the classical
+// Runge-Kutta step; q by the same step of q' = ½ q (0, omega), omega at the
+// half step taken from the cubic through omega and omega' at both ends, and
+// q brought back to unit length.
+std::vector<Quat> integratedAttitudes(int count) {
+    std::vector<Quat> out = {{1, 0, 0, 0}};
+    Vec w = kOmega;
+    Quat q = {1, 0, 0, 0};
+    const double h = kStep;
+    for (int n = 1; n <= count; ++n) {
+        const Vec k1 = rate(w);
+        const Vec k2 = rate(plus(w, h / 2, k1));
+        const Vec k3 = rate(plus(w, h / 2, k2));
+        const Vec k4 = rate(plus(w, h, k3));
+        Vec next{};
+        for (size_t i = 0; i < 3; ++i) next[i] = w[i] + h / 6 * (k1[i] + 2 * k2[i] + 2 * k3[i] + k4[i]);
+        const Vec a = rate(w);
+        const Vec b = rate(next);
+        Vec middle{};
+        for (size_t i = 0; i < 3; ++i) middle[i] = (w[i] + next[i]) / 2 + h * (a[i] - b[i]) / 8;
+        const Quat j1 = quatRate(q, w);
+        const Quat j2 = quatRate(plusQ(q, h / 2, j1), middle);
+        const Quat j3 = quatRate(plusQ(q, h / 2, j2), middle);
+        const Quat j4 = quatRate(plusQ(q, h, j3), next);
+        Quat r{};
+        double norm = 0.0;
+        for (size_t i = 0; i < 4; ++i) {
+            r[i] = q[i] + h / 6 * (j1[i] + 2 * j2[i] + 2 * j3[i] + j4[i]);
+            norm += r[i] * r[i];
+        }
+        for (double& c : r) c /= std::sqrt(norm);
+        q = r;
+        w = next;
+        out.push_back(q);
+    }
+    return out;
+}
+
+// The rotation matrix of q, column-major, as glMultMatrixd takes it.
+std::array<double, 16> matrixOf(const Quat& q) {
+    const double w = q[0], x = q[1], y = q[2], z = q[3];
+    const double r[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
+                            {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
+                            {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}};
+    std::array<double, 16> m{};
+    for (size_t c = 0; c < 3; ++c)
+        for (size_t row = 0; row < 3; ++row) m[c * 4 + row] = r[row][c];
+    m[15] = 1;
+    return m;
+}
+
+double distance(const std::vector<double>& recorded, const std::array<double, 16>& m) {
+    double worst = 0.0;
+    for (size_t i = 0; i < 16; ++i) worst = std::fmax(worst, std::fabs(recorded[i] - m[i]));
+    return worst;
+}
+
+// What one frame drew: the box's and the outline's matrices, the tip of the
+// L arrow, the readout of t, and the clock at its swap.
+struct Drawn {
+    std::vector<double> box;
+    std::vector<double> outline;
+    std::vector<double> momentumTip;
+    double t = NAN;
+    double clock = NAN;
+    bool slowed = false;
+};
+
+Drawn whatWasDrawn(const Frame& frame) {
+    Drawn d;
+    for (size_t i = 0; i < frame.size(); ++i) {
+        const Call& c = frame[i];
+        if (c.name == "glMultMatrixd" && i + 3 < frame.size() && frame[i + 1].name == "glScaled") {
+            // The box: black quads; the outline: lines.
+            if (frame[i + 2].name == "glColor3d" && frame[i + 3].name == "glBegin" &&
+                frame[i + 3].args[0] == 7) {
+                d.box = c.args;
+            } else if (frame[i + 2].name == "glBegin" && frame[i + 2].args[0] == 1) {
+                d.outline = c.args;
+            }
+        }
+        if (c.name == "glColor3d" && c.args == std::vector<double>{0.45, 0.1, 0.6} &&
+            i + 3 < frame.size()) {
+            d.momentumTip = frame[i + 3].args;
+        }
+        if (c.name == "glutBitmapString" && c.text.rfind("t = ", 0) == 0) {
+            d.t = std::strtod(c.text.c_str() + 4, nullptr);
+        }
+        if (c.name == "glutBitmapString" && c.text.find("slowed") != std::string::npos) {
+            d.slowed = true;
+        }
+        if (c.name == "clock") d.clock = c.args[0];
+    }
+    return d;
+}
+
+class RecordedExplorer {
+  public:
+    explicit RecordedExplorer(const std::vector<std::string>& arguments,
+                              const std::vector<std::string>& environment = {}) {
+        char path[] = "/tmp/spinning-box-explorer-gl-XXXXXX";
+        close(mkstemp(path));
+        path_ = path;
+        std::vector<std::string> env = {"LD_PRELOAD=" + recorderPreload(kRecorder),
+                                        "GL_RECORD_OUT=" + path_, "GL_RECORD_CLOCK=1"};
+        env.insert(env.end(), environment.begin(), environment.end());
+        std::vector<std::string> argv = {kExplorer};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        program_ = std::make_unique<RunningProgram>(kExplorer, argv, env);
+    }
+    ~RecordedExplorer() { unlink(path_.c_str()); }
+    RecordedExplorer(const RecordedExplorer&) = delete;
+    RecordedExplorer& operator=(const RecordedExplorer&) = delete;
+
+    RunningProgram& program() { return *program_; }
+    long frames() const { return framesRecorded(path_); }
+    // Waits until more than `count` frames have been drawn.
+    bool waitBeyond(long count) const {
+        for (int tries = 0; tries < 1000; ++tries) {
+            if (frames() > count) return true;
+            pause(10);
+        }
+        return false;
+    }
+    std::vector<Drawn> drawn() const {
+        std::vector<Drawn> out;
+        for (const Frame& f : readFrames(path_)) out.push_back(whatWasDrawn(f));
+        return out;
+    }
+
+  private:
+    std::string path_;
+    std::unique_ptr<RunningProgram> program_;
+};
+
+TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysPut) {
+    RecordedExplorer explorer({});
+    RunningProgram& program = explorer.program();
+    // Stop the running start, go back to t = 0, then single steps, a short
+    // run, the outline off and on again, and single steps once more.
+    program.pressKey(XK_x);
+    program.pressKey(XK_r);
+    for (int click = 0; click < 40; ++click) {
+        const long before = explorer.frames();
+        program.click(3);
+        ASSERT_TRUE(explorer.waitBeyond(before)) << "click " << click;
+    }
+    program.pressKey(XK_z);
+    pause(400);
+    program.pressKey(XK_x);
+    for (const unsigned long key : {XK_g, XK_g}) {
+        program.pressKey(key);
+        const long before = explorer.frames();
+        program.click(3);
+        ASSERT_TRUE(explorer.waitBeyond(before));
+    }
+    pause(200);
+    program.pressKey(XK_q);
+    EXPECT_EQ(program.waitForExit(), 0);
+
+    const std::vector<Drawn> frames = explorer.drawn();
+    ASSERT_GT(frames.size(), 44U);
+    const int most = 20000;
+    const std::vector<Quat> integrated = integratedAttitudes(most);
+
+    // Which step each frame shows: the one whose integrated attitude its box
+    // has. After "r", the steps count up from 0 and never back.
+    std::vector<int> stepOf(frames.size(), -1);
+    int last = -1;
+    bool reset = false;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        ASSERT_EQ(frames[f].box.size(), 16U) << "frame " << f << " drew no box";
+        int best = -1;
+        double bestDistance = 1e300;
+        for (int n = 0; n <= most; ++n) {
+            const double d = distance(frames[f].box, matrixOf(integrated[static_cast<size_t>(n)]));
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = n;
+            }
+        }
+        ASSERT_LT(bestDistance, 1e-9) << "frame " << f << ": no step's attitude fits its box";
+        if (!reset && best < last) {
+            reset = true;
+            EXPECT_EQ(best, 0) << "frame " << f << ": r went back, but not to the start";
+        } else {
+            ASSERT_GE(best, last) << "frame " << f << ": the steps went back";
+        }
+        stepOf[f] = best;
+        last = best;
+        // The readout tells the same time.
+        EXPECT_NEAR(frames[f].t, best * kStep, 0.006) << "frame " << f;
+    }
+    ASSERT_TRUE(reset) << "the steps never went back to 0 after r";
+    EXPECT_GE(last, 40) << "the single steps and the run took too few steps";
+
+    // The outline: the exact attitude at n h, from the 113-bit integration.
+    std::vector<double> times;
+    for (size_t f = 0; f < frames.size(); ++f) times.push_back(stepOf[f] * kStep);
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    const std::vector<ReferenceState> exact =
+        referenceMotion({{kSides[0], kSides[1], kSides[2]}, true}, kOmega, sorted);
+    int outlines = 0;
+    int hidden = 0;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        if (frames[f].outline.empty()) {
+            ++hidden;
+            continue;
+        }
+        ++outlines;
+        const size_t at = static_cast<size_t>(
+            std::lower_bound(sorted.begin(), sorted.end(), times[f]) - sorted.begin());
+        const Quat q = {exact[at].attitude[0], exact[at].attitude[1], exact[at].attitude[2],
+                        exact[at].attitude[3]};
+        ASSERT_LT(distance(frames[f].outline, matrixOf(q)), 1e-9) << "frame " << f;
+    }
+    EXPECT_GT(outlines, 40);
+    EXPECT_GE(hidden, 1) << "g never hid the outline";
+    EXPECT_FALSE(frames.back().outline.empty()) << "the second g did not bring it back";
+
+    // L: fixed in the scene, along I omega(0).
+    const Vec l = {kMoments[0] * kOmega[0], kMoments[1] * kOmega[1], kMoments[2] * kOmega[2]};
+    const double size = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
+    for (size_t f = 0; f < frames.size(); ++f) {
+        const std::vector<double>& tip = frames[f].momentumTip;
+        ASSERT_EQ(tip.size(), 3U) << "frame " << f << " drew no L";
+        const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
+        for (size_t i = 0; i < 3; ++i) {
+            ASSERT_NEAR(tip[i] / length, l[i] / size, 1e-12) << "frame " << f;
+        }
+    }
+}
+
+// t against the clock over the frames of a run, after its first half second.
+double paceOf(const std::vector<Drawn>& frames, bool& slowed) {
+    size_t first = 0;
+    while (first < frames.size() && frames[first].clock < frames[0].clock + 0.5) ++first;
+    const Drawn& a = frames[first];
+    const Drawn& b = frames.back();
+    slowed = false;
+    for (size_t f = first; f < frames.size(); ++f) slowed = slowed || frames[f].slowed;
+    return (b.t - a.t) / (b.clock - a.clock);
+}
+
+TEST(ExplorerPacing, TimeAdvancesWithTheClockAtVeryDifferentFrameRates) {
+    struct Run {
+        const char* what;
+        std::string speed;
+        std::string swapDelayMs;  // "" for none
+        double expected;          // time units a second
+        bool slowed;
+    };
+    // At 25 frames a second and speed 1024, a frame owes 4096 steps; it takes
+    // the most it may, 2000, and the motion slows to 2000 h * 25 = 500.
+    const Run runs[] = {
+        {"speed 1, as fast as it draws", "1", "", 1.0, false},
+        {"speed 1, 25 frames a second", "1", "40", 1.0, false},
+        {"speed 8, as fast as it draws", "8", "", 8.0, false},
+        {"speed 8, 25 frames a second", "8", "40", 8.0, false},
+        {"speed 1024, 25 frames a second: slowed", "1024", "40", 500.0, true},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.what);
+        std::vector<std::string> environment;
+        if (!std::string(run.swapDelayMs).empty()) {
+            environment.push_back("GL_RECORD_SWAP_DELAY_MS=" + run.swapDelayMs);
+        }
+        RecordedExplorer explorer({"--speed", run.speed}, environment);
+        pause(3000);
+        explorer.program().pressKey(XK_q);
+        EXPECT_EQ(explorer.program().waitForExit(), 0);
+        const std::vector<Drawn> frames = explorer.drawn();
+        ASSERT_GT(frames.size(), 30U);
+        const double seconds = frames.back().clock - frames.front().clock;
+        const double perSecond = static_cast<double>(frames.size()) / seconds;
+        bool slowed = false;
+        const double pace = paceOf(frames, slowed);
+        std::printf("%s: %.0f frames a second, t advanced %.3f a second\n", run.what, perSecond,
+                    pace);
+        EXPECT_NEAR(pace, run.expected, 0.1 * run.expected);
+        EXPECT_EQ(slowed, run.slowed);
+        if (!std::string(run.swapDelayMs).empty()) {
+            EXPECT_LT(perSecond, 30.0);
+        } else {
+            EXPECT_GT(perSecond, 100.0);
+        }
+    }
+}
+
+}  // namespace
