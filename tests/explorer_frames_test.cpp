@@ -232,10 +232,21 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
 
     // Which step each frame shows: the one whose integrated attitude its box
     // has. After "r", the steps count up from 0 and never back.
+    // The scene's frames draw the box; the panes' frames (Poinsot's picture,
+    // the readouts) come between them.
     std::vector<int> stepOf(frames.size(), -1);
     int last = -1;
     bool reset = false;
+    int readouts = 0;
     for (size_t f = 0; f < frames.size(); ++f) {
+        if (frames[f].box.empty()) {
+            // A readout tells the time of the scene's latest frame.
+            if (!std::isnan(frames[f].t) && last >= 0) {
+                EXPECT_NEAR(frames[f].t, last * kStep, 0.006) << "frame " << f;
+                ++readouts;
+            }
+            continue;
+        }
         ASSERT_EQ(frames[f].box.size(), 16U) << "frame " << f << " drew no box";
         int best = -1;
         double bestDistance = 1e300;
@@ -247,23 +258,24 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
             }
         }
         ASSERT_LT(bestDistance, 1e-9) << "frame " << f << ": no step's attitude fits its box";
+        // r goes back to the start; the frame it asks for may come after the
+        // next click's step as well.
         if (!reset && best < last) {
             reset = true;
-            EXPECT_EQ(best, 0) << "frame " << f << ": r went back, but not to the start";
+            EXPECT_LE(best, 1) << "frame " << f << ": r went back, but not to the start";
         } else {
             ASSERT_GE(best, last) << "frame " << f << ": the steps went back";
         }
         stepOf[f] = best;
         last = best;
-        // The readout tells the same time.
-        EXPECT_NEAR(frames[f].t, best * kStep, 0.006) << "frame " << f;
     }
+    EXPECT_GE(readouts, 20) << "too few readouts to tell the time";
     ASSERT_TRUE(reset) << "the steps never went back to 0 after r";
     EXPECT_GE(last, 40) << "the single steps and the run took too few steps";
 
     // The outline: the exact attitude at n h, from the 113-bit integration.
     std::vector<double> times;
-    for (size_t f = 0; f < frames.size(); ++f) times.push_back(stepOf[f] * kStep);
+    for (size_t f = 0; f < frames.size(); ++f) times.push_back(std::fmax(stepOf[f], 0) * kStep);
     std::vector<double> sorted = times;
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
@@ -271,7 +283,10 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
         referenceMotion({{kSides[0], kSides[1], kSides[2]}, true}, kOmega, sorted);
     int outlines = 0;
     int hidden = 0;
+    std::vector<Drawn> scenes;
     for (size_t f = 0; f < frames.size(); ++f) {
+        if (frames[f].box.empty()) continue;
+        scenes.push_back(frames[f]);
         if (frames[f].outline.empty()) {
             ++hidden;
             continue;
@@ -285,13 +300,13 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     }
     EXPECT_GT(outlines, 40);
     EXPECT_GE(hidden, 1) << "g never hid the outline";
-    EXPECT_FALSE(frames.back().outline.empty()) << "the second g did not bring it back";
+    EXPECT_FALSE(scenes.back().outline.empty()) << "the second g did not bring it back";
 
     // L: fixed in the scene, along I omega(0).
     const Vec l = {kMoments[0] * kOmega[0], kMoments[1] * kOmega[1], kMoments[2] * kOmega[2]};
     const double size = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
-    for (size_t f = 0; f < frames.size(); ++f) {
-        const std::vector<double>& tip = frames[f].momentumTip;
+    for (size_t f = 0; f < scenes.size(); ++f) {
+        const std::vector<double>& tip = scenes[f].momentumTip;
         ASSERT_EQ(tip.size(), 3U) << "frame " << f << " drew no L";
         const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
         for (size_t i = 0; i < 3; ++i) {
@@ -300,15 +315,16 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     }
 }
 
-// t against the clock over the frames of a run, after its first half second.
+// t against the clock over the readouts of a run, after its first half second.
 double paceOf(const std::vector<Drawn>& frames, bool& slowed) {
-    size_t first = 0;
-    while (first < frames.size() && frames[first].clock < frames[0].clock + 0.5) ++first;
-    const Drawn& a = frames[first];
-    const Drawn& b = frames.back();
+    std::vector<Drawn> readouts;
+    for (const Drawn& d : frames) {
+        if (!std::isnan(d.t) && d.clock >= frames[0].clock + 0.5) readouts.push_back(d);
+    }
     slowed = false;
-    for (size_t f = first; f < frames.size(); ++f) slowed = slowed || frames[f].slowed;
-    return (b.t - a.t) / (b.clock - a.clock);
+    if (readouts.size() < 2) return NAN;
+    for (const Drawn& d : readouts) slowed = slowed || d.slowed;
+    return (readouts.back().t - readouts.front().t) / (readouts.back().clock - readouts.front().clock);
 }
 
 TEST(ExplorerPacing, TimeAdvancesWithTheClockAtVeryDifferentFrameRates) {
@@ -319,14 +335,16 @@ TEST(ExplorerPacing, TimeAdvancesWithTheClockAtVeryDifferentFrameRates) {
         double expected;          // time units a second
         bool slowed;
     };
-    // At 25 frames a second and speed 1024, a frame owes 4096 steps; it takes
-    // the most it may, 2000, and the motion slows to 2000 h * 25 = 500.
+    // With every swap held back 40 ms (those of the panes too), the scene
+    // draws a few frames a second; at speed 1024 a frame then owes thousands
+    // of steps, takes the most it may, 2000, and the motion slows to
+    // 2000 h times the scene's frames a second.
     const Run runs[] = {
         {"speed 1, as fast as it draws", "1", "", 1.0, false},
-        {"speed 1, 25 frames a second", "1", "40", 1.0, false},
+        {"speed 1, a few frames a second", "1", "40", 1.0, false},
         {"speed 8, as fast as it draws", "8", "", 8.0, false},
-        {"speed 8, 25 frames a second", "8", "40", 8.0, false},
-        {"speed 1024, 25 frames a second: slowed", "1024", "40", 500.0, true},
+        {"speed 8, a few frames a second", "8", "40", 8.0, false},
+        {"speed 1024, a few frames a second: slowed", "1024", "40", 0.0, true},
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.what);
@@ -340,16 +358,20 @@ TEST(ExplorerPacing, TimeAdvancesWithTheClockAtVeryDifferentFrameRates) {
         EXPECT_EQ(explorer.program().waitForExit(), 0);
         const std::vector<Drawn> frames = explorer.drawn();
         ASSERT_GT(frames.size(), 30U);
+        // The scene's frames a second.
+        double scenes = 0.0;
+        for (const Drawn& d : frames) scenes += d.box.empty() ? 0.0 : 1.0;
         const double seconds = frames.back().clock - frames.front().clock;
-        const double perSecond = static_cast<double>(frames.size()) / seconds;
+        const double perSecond = scenes / seconds;
         bool slowed = false;
         const double pace = paceOf(frames, slowed);
         std::printf("%s: %.0f frames a second, t advanced %.3f a second\n", run.what, perSecond,
                     pace);
-        EXPECT_NEAR(pace, run.expected, 0.1 * run.expected);
+        const double expected = run.slowed ? 2000 * 0.01 * perSecond : run.expected;
+        EXPECT_NEAR(pace, expected, 0.1 * expected);
         EXPECT_EQ(slowed, run.slowed);
         if (!std::string(run.swapDelayMs).empty()) {
-            EXPECT_LT(perSecond, 30.0);
+            EXPECT_LT(perSecond, 25.0);
         } else {
             EXPECT_GT(perSecond, 100.0);
         }

@@ -61,6 +61,13 @@ struct Explorer {
     double distance;  // from the centre
     int width;
     int height;
+    // The panes: their windows, and when each was last asked to draw.
+    int sceneWindow;
+    int insetWindow;
+    int readoutWindow;
+    double insetAsked;
+    double readoutAsked;
+    std::string readoutShown;
     bool dragging;
     int dragX;
     int dragY;
@@ -96,18 +103,29 @@ void applyPreset(int index);
 // poinsot.cpp
 PoinsotPicture poinsotPictureOf(const ExactMotion& motion);
 
-// explorer_view.cpp: one frame, both viewports.
+// explorer_view.cpp: one frame of the scene.
 void displayExplorer();
 void reshapeExplorer(int width, int height);
+// The seconds of a steady clock.
+double clockSeconds();
 
-// inset.cpp: Poinsot's picture in the lower right corner.
-void drawInset(int x, int y, int size);
+// inset.cpp: Poinsot's picture in a square viewport.
+// The viewport, the projection and the camera of the inset.
+void setInsetView(int x, int y, int size);
+// Its background and the curves, which change only with the start.
+void drawInsetPicture(int x, int y, int size);
+// Where L is now, with the inset's view set.
+void drawInsetMarker();
 
 // readouts.cpp: the lines of text shown beside the picture.
 std::string readoutText();
-// readouts_gl.cpp (desktop): draws them in the window's top left corner.
-void drawReadouts();
 
+// explorer_window.cpp (desktop): the window, with Poinsot's picture and the
+// readouts in two panes of their own (subwindows), each drawn only when it
+// changes, at most thirty and ten times a second while the motion runs.
+void openExplorerWindows(int* argc, char** argv);
+// After a frame of the scene: asks the panes to follow.
+void refreshPanes();
 // explorer_input.cpp
 void onExplorerKey(unsigned char key, int x, int y);
 void onExplorerMouse(int button, int state, int x, int y);

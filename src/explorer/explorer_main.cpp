@@ -12,7 +12,6 @@
 //   r                     back to the start    drag, wheel    the camera
 #include <GL/freeglut.h>
 
-#include "app.h"
 #include "explorer.h"
 
 int main(int argc, char** argv) {
@@ -24,17 +23,7 @@ int main(int argc, char** argv) {
     e.ghost = true;
     e.yaw = 31.0;    // the window program's camera looks from (3, 4, 5)
     e.pitch = 34.4;
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(900, 640);
-    // Titled as the window program's window is: the program as it was started.
-    glutCreateWindow(argc > 0 && argv[0] != nullptr ? argv[0] : "spinning-box-explorer");
-    glutDisplayFunc(displayExplorer);
-    glutReshapeFunc(reshapeExplorer);
-    glutKeyboardFunc(onExplorerKey);
-    glutMouseFunc(onExplorerMouse);
-    glutMotionFunc(onExplorerDrag);
-    initRenderState();
+    openExplorerWindows(&argc, argv);
     resetMotion();
     onExplorerKey('z', 0, 0);
     glutMainLoop();

@@ -1,12 +1,10 @@
-// One frame of the explorer: the steps the clock asks for, then the scene
-// (the box in its integrated attitude, lit as the window program lights its
-// box, with the scene axes, the fixed angular momentum, omega, the trail of
-// the long axis's tip and the exact attitude's outline), Poinsot's picture
-// in the lower right corner and the readouts.
+// One frame of the explorer's scene: the steps the clock asks for, then the
+// box in its integrated attitude, lit as the window program lights its box,
+// with the scene axes, the fixed angular momentum, omega, the trail of the
+// long axis's tip and the exact attitude's outline.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -19,11 +17,6 @@ namespace {
 // Steps a frame may take at most: at any speed a slow frame then slows the
 // motion down instead of making the next frame slower still.
 constexpr long kMostStepsPerFrame = 2000;
-
-double clockSeconds() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration<double>(now).count();
-}
 
 // The column-major matrix of the rotation q.
 void rotationMatrix(const Quaternion& q, double m[16]) {
@@ -173,6 +166,11 @@ void drawScene() {
 
 }  // namespace
 
+double clockSeconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double>(now).count();
+}
+
 void reshapeExplorer(int width, int height) {
     explorer.width = width;
     explorer.height = height;
@@ -182,8 +180,6 @@ void displayExplorer() {
     pace();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
-    const int side = std::min(explorer.width, explorer.height) / 3;
-    drawInset(explorer.width - side, 0, side);
-    drawReadouts();
     glutSwapBuffers();
+    refreshPanes();
 }

@@ -1,6 +1,6 @@
-// Poinsot's picture in a viewport of its own: the unit sphere of L's
-// directions in body coordinates, with its three principal great circles,
-// the separatrices through the middle axis, the polhode of this start, and
+// Poinsot's picture in a square viewport: the unit sphere of L's directions
+// in body coordinates, with its three principal great circles, the
+// separatrices through the middle axis, the polhode of this start, and
 // where L is now.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -34,24 +34,25 @@ void drawMark(const double p[3], double size) {
 
 }  // namespace
 
-void drawInset(int x, int y, int size) {
-    if (size < 8) return;
-    const PoinsotPicture& p = explorer.poinsot;
+void setInsetView(int x, int y, int size) {
     glViewport(x, y, size, size);
-    glScissor(x, y, size, size);
-    glEnable(GL_SCISSOR_TEST);
-    glClearColor(0.93F, 0.93F, 0.93F, 1.0F);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(1.0F, 1.0F, 1.0F, 1.0F);
-    glDisable(GL_SCISSOR_TEST);
-
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(30.0, 1.0, 1.0, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+}
 
+void drawInsetPicture(int x, int y, int size) {
+    const PoinsotPicture& p = explorer.poinsot;
+    glScissor(x, y, size, size);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.93F, 0.93F, 0.93F, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(1.0F, 1.0F, 1.0F, 1.0F);
+    glDisable(GL_SCISSOR_TEST);
+    setInsetView(x, y, size);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glColor3d(0.7, 0.7, 0.7);
@@ -62,6 +63,11 @@ void drawInset(int x, int y, int size) {
     }
     glColor3d(0.0, 0.3, 0.9);
     drawCurve(p.polhode, GL_LINE_STRIP);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
+
+void drawInsetMarker() {
     // Where L points now, from the integrated omega.
     double now[3];
     double length = 0.0;
@@ -69,11 +75,12 @@ void drawInset(int x, int y, int size) {
         now[i] = (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * spinState.omega[i];
         length += now[i] * now[i];
     }
-    if (length > 0.0) {
-        for (double& c : now) c /= std::sqrt(length);
-        glColor3d(0.0, 0.0, 0.0);
-        drawMark(now, 0.08);
-    }
+    if (length == 0.0) return;
+    for (double& c : now) c /= std::sqrt(length);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3d(0.0, 0.0, 0.0);
+    drawMark(now, 0.08);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
 }
