@@ -108,8 +108,8 @@ TEST_P(AgainstTheReference, ExactOmegaAndAttitudeToTheLastDigits) {
     }
     EXPECT_LE(worstOmega, 1e-13 * largest);
     EXPECT_LE(worstAttitude, 1e-12);
-    std::printf("%s: omega within %.2e of the largest |omega|, attitude within %.2e rad\n",
-                c.name, worstOmega / largest, worstAttitude);
+    std::printf("%s: omega within %.2e of the largest |omega|, attitude within %.2e rad\n", c.name,
+                worstOmega / largest, worstAttitude);
 }
 
 // Every kind of motion, and the starts that broke an earlier closed form:

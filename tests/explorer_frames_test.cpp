@@ -13,15 +13,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <memory>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "high_precision.h"
 #include "recorded_frames.h"
+#include "reference_attitude.h"
 #include "running_program.h"
 
 namespace {
@@ -30,91 +31,12 @@ const std::string kExplorer = SPINNING_BOX_EXPLORER_PATH;
 const std::string kRecorder = GL_RECORDER_PATH;
 
 using Vec = std::array<double, 3>;
-using Quat = std::array<double, 4>;
 
 // The flip of a 1 x 2 x 3 box, the explorer's first start.
 const Vec kSides = {1, 2, 3};
 const Vec kOmega = {0.1, 1, 0.1};
 const Vec kMoments = {13, 10, 5};
 const double kStep = 0.01;
-
-// Euler's equations.
-Vec rate(const Vec& w) {
-    Vec d{};
-    for (size_t i = 0; i < 3; ++i) {
-        const size_t j = (i + 1) % 3;
-        const size_t k = (i + 2) % 3;
-        d[i] = (kMoments[j] - kMoments[k]) / kMoments[i] * w[j] * w[k];
-    }
-    return d;
-}
-
-Vec plus(const Vec& a, double s, const Vec& b) {
-    return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2]};
-}
-
-// ½ q (0, w).
-Quat quatRate(const Quat& q, const Vec& w) {
-    return {0.5 * (-q[1] * w[0] - q[2] * w[1] - q[3] * w[2]),
-            0.5 * (q[0] * w[0] + q[2] * w[2] - q[3] * w[1]),
-            0.5 * (q[0] * w[1] - q[1] * w[2] + q[3] * w[0]),
-            0.5 * (q[0] * w[2] + q[1] * w[1] - q[2] * w[0])};
-}
-
-Quat plusQ(const Quat& a, double s, const Quat& b) {
-    return {a[0] + s * b[0], a[1] + s * b[1], a[2] + s * b[2], a[3] + s * b[3]};
-}
-
-// The attitude after each of `count` steps: omega by the classical
-// Runge-Kutta step; q by the same step of q' = ½ q (0, omega), omega at the
-// half step taken from the cubic through omega and omega' at both ends, and
-// q brought back to unit length.
-std::vector<Quat> integratedAttitudes(int count) {
-    std::vector<Quat> out = {{1, 0, 0, 0}};
-    Vec w = kOmega;
-    Quat q = {1, 0, 0, 0};
-    const double h = kStep;
-    for (int n = 1; n <= count; ++n) {
-        const Vec k1 = rate(w);
-        const Vec k2 = rate(plus(w, h / 2, k1));
-        const Vec k3 = rate(plus(w, h / 2, k2));
-        const Vec k4 = rate(plus(w, h, k3));
-        Vec next{};
-        for (size_t i = 0; i < 3; ++i) next[i] = w[i] + h / 6 * (k1[i] + 2 * k2[i] + 2 * k3[i] + k4[i]);
-        const Vec a = rate(w);
-        const Vec b = rate(next);
-        Vec middle{};
-        for (size_t i = 0; i < 3; ++i) middle[i] = (w[i] + next[i]) / 2 + h * (a[i] - b[i]) / 8;
-        const Quat j1 = quatRate(q, w);
-        const Quat j2 = quatRate(plusQ(q, h / 2, j1), middle);
-        const Quat j3 = quatRate(plusQ(q, h / 2, j2), middle);
-        const Quat j4 = quatRate(plusQ(q, h, j3), next);
-        Quat r{};
-        double norm = 0.0;
-        for (size_t i = 0; i < 4; ++i) {
-            r[i] = q[i] + h / 6 * (j1[i] + 2 * j2[i] + 2 * j3[i] + j4[i]);
-            norm += r[i] * r[i];
-        }
-        for (double& c : r) c /= std::sqrt(norm);
-        q = r;
-        w = next;
-        out.push_back(q);
-    }
-    return out;
-}
-
-// The rotation matrix of q, column-major, as glMultMatrixd takes it.
-std::array<double, 16> matrixOf(const Quat& q) {
-    const double w = q[0], x = q[1], y = q[2], z = q[3];
-    const double r[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - w * z), 2 * (x * z + w * y)},
-                            {2 * (x * y + w * z), 1 - 2 * (x * x + z * z), 2 * (y * z - w * x)},
-                            {2 * (x * z - w * y), 2 * (y * z + w * x), 1 - 2 * (x * x + y * y)}};
-    std::array<double, 16> m{};
-    for (size_t c = 0; c < 3; ++c)
-        for (size_t row = 0; row < 3; ++row) m[c * 4 + row] = r[row][c];
-    m[15] = 1;
-    return m;
-}
 
 double distance(const std::vector<double>& recorded, const std::array<double, 16>& m) {
     double worst = 0.0;
@@ -228,7 +150,7 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     const std::vector<Drawn> frames = explorer.drawn();
     ASSERT_GT(frames.size(), 44U);
     const int most = 20000;
-    const std::vector<Quat> integrated = integratedAttitudes(most);
+    const std::vector<Quat> integrated = integratedAttitudes(kMoments, kOmega, kStep, most);
 
     // Which step each frame shows: the one whose integrated attitude its box
     // has. After "r", the steps count up from 0 and never back.
@@ -324,7 +246,8 @@ double paceOf(const std::vector<Drawn>& frames, bool& slowed) {
     slowed = false;
     if (readouts.size() < 2) return NAN;
     for (const Drawn& d : readouts) slowed = slowed || d.slowed;
-    return (readouts.back().t - readouts.front().t) / (readouts.back().clock - readouts.front().clock);
+    return (readouts.back().t - readouts.front().t) /
+           (readouts.back().clock - readouts.front().clock);
 }
 
 TEST(ExplorerPacing, TimeAdvancesWithTheClockAtVeryDifferentFrameRates) {

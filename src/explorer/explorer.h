@@ -35,9 +35,9 @@ struct Explorer {
     double speed;
     const char* name;  // the preset's name, or "command line"
     // The motion now.
-    long steps;         // steps taken since the start
-    Attitude attitude;  // the integrated attitude (omega from the model)
-    ExactMotion exact;  // the closed form from the start
+    long steps;                 // steps taken since the start
+    Attitude attitude;          // the integrated attitude (omega from the model)
+    ExactMotion exact;          // the closed form from the start
     double startInvariants[2];  // 2E and |L|^2 at t = 0
     double momentum[3];         // L in the scene, fixed
     int longAxis;               // the body axis of the longest side

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     }
     Explorer& e = explorer;
     e.ghost = true;
-    e.yaw = 31.0;    // the window program's camera looks from (3, 4, 5)
+    e.yaw = 31.0;  // the window program's camera looks from (3, 4, 5)
     e.pitch = 34.4;
     openExplorerWindows(&argc, argv);
     resetMotion();

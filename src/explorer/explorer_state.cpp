@@ -27,9 +27,7 @@ void addTrailPoint() {
 
 }  // namespace
 
-double motionTime() {
-    return static_cast<double>(explorer.steps) * explorer.start.step;
-}
+double motionTime() { return static_cast<double>(explorer.steps) * explorer.start.step; }
 
 void resetMotion() {
     Explorer& e = explorer;

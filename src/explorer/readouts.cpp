@@ -53,8 +53,9 @@ std::string readoutText() {
     text += format("drift of 2E: %.2e\n", drift(now.twiceEnergy, e.startInvariants[0]));
     text += format("drift of |L|^2: %.2e\n", drift(now.momentumSquared, e.startInvariants[1]));
     text += format("attitude from the exact one: %.2e degrees\n", gap);
-    text += std::isfinite(e.exact.period) ? format("period of omega: %.4g\n", e.exact.period)
-                                          : std::string("period of omega: none, it never comes back\n");
+    text += std::isfinite(e.exact.period)
+                ? format("period of omega: %.4g\n", e.exact.period)
+                : std::string("period of omega: none, it never comes back\n");
     text += format("speed: %g (time units a second)", e.speed) +
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
     return text;

@@ -7,10 +7,6 @@
 namespace {
 
 using Vec3 = std::array<double, 3>;
-struct Point {
-    double x;
-    double y;
-};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -150,6 +146,10 @@ Mat4 perspectiveMatrix(double fovyDegrees, double aspect, double zNear, double z
 }
 
 Mat4 cameraMatrix() { return lookAtMatrix({3, 4, 5}, {0, 0, 0}, {0, 1, 0}); }
+
+double distanceInsideHull(const std::vector<Point>& points, const Point& p) {
+    return -signedDistance(convexHull(points), p);
+}
 
 std::string BoxPictureReport::summary() const {
     std::ostringstream out;

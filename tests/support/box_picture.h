@@ -23,6 +23,15 @@ Mat4 rotationMatrix(double degrees, const std::array<double, 3>& axis);
 // The camera every frame uses: eye (3, 4, 5) looking at the origin, y up.
 Mat4 cameraMatrix();
 
+// A point in window coordinates.
+struct Point {
+    double x;
+    double y;
+};
+
+// How far p lies inside the convex hull of `points`: negative outside.
+double distanceInsideHull(const std::vector<Point>& points, const Point& p);
+
 // How a picture compares with the box turned by turnDegrees about
 // (omega1, omega2, -omega3) and scaled by sides.
 struct BoxPictureReport {

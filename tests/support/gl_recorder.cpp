@@ -168,10 +168,11 @@ void glScaled(GLdouble x, GLdouble y, GLdouble z) {
 }
 
 void glMultMatrixd(const GLdouble* m) {
-    record("glMultMatrixd %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g "
-           "%.17g %.17g %.17g %.17g",
-           m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13],
-           m[14], m[15]);
+    record(
+        "glMultMatrixd %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g "
+        "%.17g %.17g %.17g %.17g",
+        m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13],
+        m[14], m[15]);
     PASS_ON(glMultMatrixd, m);
 }
 
@@ -207,7 +208,8 @@ void glutSwapBuffers() {
     if (std::getenv("GL_RECORD_CLOCK") != nullptr) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        record("clock %.6f", static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec));
+        record("clock %.6f",
+               static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec));
     }
     record("glutSwapBuffers");
     if (out() != nullptr) std::fflush(out());

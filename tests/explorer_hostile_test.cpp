@@ -1,0 +1,171 @@
+// The explorer against input a careless user or a window system may send:
+// every key byte, through its own handler in this process; a window of
+// height 0 and sizes down to 1 x 1; and, to the real program through the X
+// server, storms of keys, buttons, drags and wheel turns while it runs, and
+// resizes from 1 x 1 to 4096 wide. Afterwards it still runs, still quits on
+// "q" with status 0, and has printed nothing.
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "explorer.h"
+#include "running_program.h"
+
+namespace {
+
+const std::string kExplorer = SPINNING_BOX_EXPLORER_PATH;
+
+// The explorer opened in this process, as its main opens it, then stopped.
+class ExplorerInProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static char name[] = "spinning-box-explorer-test";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        applyPreset(1);
+        explorer.speed = 1.0;
+        explorer.ghost = true;
+        explorer.yaw = 31.0;
+        explorer.pitch = 34.4;
+        openExplorerWindows(&argc, argv);
+        resetMotion();
+        onExplorerKey('x', 0, 0);
+        loop(50);
+    }
+    // Loop iterations, as the toolkit's own loop runs them.
+    static void loop(int iterations) {
+        for (int i = 0; i < iterations; ++i) {
+            glutMainLoopEvent();
+            if (explorer.running) onExplorerIdle();
+        }
+    }
+    static bool finite(const Quaternion& q) {
+        return std::isfinite(q.w) && std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z);
+    }
+};
+
+TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChangesAnything) {
+    for (int key = 0; key < 256; ++key) {
+        if (key == 27 || key == 'q' || key == 'Q') continue;
+        SCOPED_TRACE(testing::Message() << "key " << key);
+        onExplorerKey('x', 0, 0);
+        loop(2);
+        const Explorer before = explorer;
+        onExplorerKey(static_cast<unsigned char>(key), 0, 0);
+        loop(3);
+        const Explorer& after = explorer;
+        ASSERT_TRUE(finite(after.attitude.q));
+        if (key == 'z') {
+            EXPECT_TRUE(after.running);
+        } else if (key == 'x') {
+            EXPECT_FALSE(after.running);
+        } else if (key == '+') {
+            EXPECT_EQ(after.speed, std::fmin(2 * before.speed, 1024.0));
+        } else if (key == '-') {
+            EXPECT_EQ(after.speed, std::fmax(before.speed / 2, 1.0 / 1024.0));
+        } else if (key == 'g') {
+            EXPECT_NE(after.ghost, before.ghost);
+        } else if (key == 'r') {
+            EXPECT_EQ(after.steps, 0);
+        } else if (key >= '1' && key <= '6') {
+            EXPECT_EQ(after.steps, 0);
+            EXPECT_STRNE(after.name, "");
+        } else {
+            EXPECT_EQ(after.running, before.running);
+            EXPECT_EQ(after.speed, before.speed);
+            EXPECT_EQ(after.ghost, before.ghost);
+            EXPECT_EQ(after.steps, before.steps);
+            EXPECT_EQ(after.name, before.name);
+        }
+    }
+    // Each preset, then, is one of six boxes; speed has stayed in its range.
+    EXPECT_GE(explorer.speed, 1.0 / 1024.0);
+    EXPECT_LE(explorer.speed, 1024.0);
+}
+
+TEST_F(ExplorerInProcess, AZeroHeightAndTinyWindowsDrawWithoutFaultAndTheStepsGoOn) {
+    struct Size {
+        int width;
+        int height;
+    };
+    for (const Size size : {Size{640, 0}, Size{0, 480}, Size{0, 0}, Size{1, 1}, Size{2, 5000}}) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+        const long before = explorer.steps;
+        reshapeExplorer(size.width, size.height);
+        onExplorerMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
+        displayExplorer();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(explorer.steps, before + 1);
+        EXPECT_TRUE(finite(explorer.attitude.q));
+    }
+    // Through the toolkit, down to 1 x 1 and back.
+    for (const int side : {1, 3, 640}) {
+        glutReshapeWindow(side, side);
+        loop(20);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+// The real program, running, under storms of X events and resizes.
+TEST(ExplorerUnderStorms, KeepsRunningAndStillQuitsCleanly) {
+    RunningProgram program(kExplorer, {kExplorer});
+    Display* display = program.display();
+    const Window window = program.window();
+    std::mt19937 random(20261210);
+    // Keys that are commands and keys that are not, with and without Shift
+    // ("1" to "6" switch presets, "+" and "-" the speed), but never a quit key.
+    const KeySym keys[] = {XK_a,    XK_b,     XK_z,     XK_x,     XK_g,      XK_r,
+                           XK_1,    XK_2,     XK_5,     XK_6,     XK_7,      XK_0,
+                           XK_plus, XK_minus, XK_equal, XK_space, XK_Return, XK_Tab,
+                           XK_F1,   XK_Left,  XK_Up,    XK_Home,  XK_Delete, XK_comma};
+    const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+    program.pressKey(XK_z);
+    for (int round = 0; round < 2000; ++round) {
+        const unsigned pick = random() % 10;
+        if (pick < 4) {
+            const KeyCode code =
+                XKeysymToKeycode(display, keys[random() % (sizeof keys / sizeof keys[0])]);
+            const bool shifted = random() % 3 == 0;
+            if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
+            XTestFakeKeyEvent(display, code, True, CurrentTime);
+            XTestFakeKeyEvent(display, code, False, CurrentTime);
+            if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+        } else if (pick < 7) {
+            // Buttons: left (a drag when the pointer moves), middle, right,
+            // the wheel both ways, side buttons.
+            const unsigned button = 1 + random() % 7;
+            XTestFakeButtonEvent(display, button, True, CurrentTime);
+            XTestFakeMotionEvent(display, -1, static_cast<int>(random() % 900),
+                                 static_cast<int>(random() % 640), CurrentTime);
+            XTestFakeButtonEvent(display, button, False, CurrentTime);
+        } else if (pick < 9) {
+            XTestFakeMotionEvent(display, -1, static_cast<int>(random() % 1200),
+                                 static_cast<int>(random() % 1000), CurrentTime);
+        } else {
+            const unsigned width = round % 50 == 9 ? 1 : 1 + random() % 1500;
+            const unsigned height = round % 50 == 19 ? 1 : 1 + random() % 1000;
+            XResizeWindow(display, window, round % 100 == 29 ? 4096 : width, height);
+        }
+        if (round % 100 == 0) XSync(display, False);
+    }
+    XResizeWindow(display, window, 900, 640);
+    XSync(display, False);
+    pause(1000);
+    ASSERT_TRUE(program.running()) << program.output();
+    program.pressKey(XK_z);
+    const WindowImage before = program.picture();
+    EXPECT_TRUE(program.waitForChange(before)) << "it no longer draws";
+    program.pressKey(XK_q);
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(program.output(), "");
+}
+
+}  // namespace

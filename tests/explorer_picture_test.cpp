@@ -1,0 +1,151 @@
+// The real explorer's window, seen as a user sees it: on the flip of the
+// 1 x 2 x 3 box, after 150 single steps from the start, the box fills the
+// outline that the camera and the attitude worked out here project, and the
+// exact attitude's outline is drawn along its edges, worked out here too.
+// The same picture does not fit the box twenty steps earlier.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "box_picture.h"
+#include "reference_attitude.h"
+#include "running_program.h"
+
+namespace {
+
+const std::string kExplorer = SPINNING_BOX_EXPLORER_PATH;
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct Pixel {
+    double x;
+    double y;
+};
+
+// The explorer's camera for a box with this diagonal: from yaw 31 degrees
+// and pitch 34.4 degrees, as far as 7.07 (the window program's camera)
+// times the diagonal over the window program's box's, 2.34.
+Mat4 cameraFor(double diagonal) {
+    const double d = 7.07 * std::fmax(1.0, diagonal / 2.34);
+    const double yaw = 31.0 * kPi / 180.0;
+    const double pitch = 34.4 * kPi / 180.0;
+    return lookAtMatrix({d * std::cos(pitch) * std::sin(yaw), d * std::sin(pitch),
+                         d * std::cos(pitch) * std::cos(yaw)},
+                        {0, 0, 0}, {0, 1, 0});
+}
+
+struct Projected {
+    std::vector<Pixel> corners;  // index: x + 2 y + 4 z, each 0 for -0.5, 1 for +0.5
+};
+
+Projected project(const Quat& q, const std::array<double, 3>& sides, int width, int height) {
+    const double diagonal =
+        std::sqrt(sides[0] * sides[0] + sides[1] * sides[1] + sides[2] * sides[2]);
+    const Mat4 world =
+        multiply(perspectiveMatrix(30.0, static_cast<double>(width) / height, 1.0, 100.0),
+                 cameraFor(diagonal));
+    const std::array<double, 16> turn = matrixOf(q);
+    Mat4 body{};
+    for (size_t i = 0; i < 16; ++i) body[i] = turn[i];
+    const Mat4 all = multiply(world, body);
+    Projected p;
+    for (int z = 0; z < 2; ++z)
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 2; ++x) {
+                const auto c = transform(
+                    all, {(x - 0.5) * sides[0], (y - 0.5) * sides[1], (z - 0.5) * sides[2], 1.0});
+                p.corners.push_back(
+                    {(c[0] / c[3] + 1.0) * 0.5 * width, (c[1] / c[3] + 1.0) * 0.5 * height});
+            }
+    return p;
+}
+
+// Whether (x, y), in GL window coordinates, lies in one of the panes.
+bool inPane(double x, double y, int width, int height) {
+    const int side = std::min(width, height) / 3;
+    const bool inset = x >= width - side - 2 && y <= side + 2;
+    const bool readouts = x <= 402 && y >= height - 130;
+    return inset || readouts;
+}
+
+// Points along the twelve edges, out of the panes, and how many of them have
+// the outline's blue within a pixel.
+std::pair<int, int> outlineOnEdges(const WindowImage& image, const Projected& p) {
+    int samples = 0;
+    int found = 0;
+    for (int a = 0; a < 8; ++a) {
+        for (const int bit : {1, 2, 4}) {
+            const int b = a | bit;
+            if (b == a) continue;
+            for (double s = 0.1; s <= 0.9; s += 0.05) {
+                const double x = p.corners[a].x + s * (p.corners[b].x - p.corners[a].x);
+                const double y = p.corners[a].y + s * (p.corners[b].y - p.corners[a].y);
+                if (x < 2 || y < 2 || x > image.width - 3 || y > image.height - 3) continue;
+                if (inPane(x, y, image.width, image.height)) continue;
+                ++samples;
+                bool blue = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const Rgb c =
+                            image.atGl(static_cast<int>(x) + dx, static_cast<int>(y) + dy);
+                        blue = blue || (c.b > 150 && c.r < 60 && c.g < 120);
+                    }
+                found += blue ? 1 : 0;
+            }
+        }
+    }
+    return {samples, found};
+}
+
+TEST(ExplorerPicture, TheFlipAfter150StepsShowsTheBoxAndTheOutlineWhereTheReferencePutsThem) {
+    RunningProgram program(kExplorer, {kExplorer});
+    program.pressKey(XK_x);
+    program.pressKey(XK_r);
+    const int steps = 150;
+    for (int click = 0; click < steps; ++click) program.click(3);
+    const WindowImage image = program.waitForStill();
+    program.pressKey(XK_q);
+    EXPECT_EQ(program.waitForExit(), 0);
+
+    const std::array<double, 3> sides = {1, 2, 3};
+    const std::vector<Quat> attitudes =
+        integratedAttitudes({13, 10, 5}, {0.1, 1, 0.1}, 0.01, steps);
+    const Projected box = project(attitudes.back(), sides, image.width, image.height);
+
+    // Inside the box's outline, well clear of its edges and of the panes:
+    // the lit box, never the white background.
+    std::vector<Point> hullPoints;
+    for (const Pixel& c : box.corners) hullPoints.push_back({c.x, c.y});
+    int inside = 0;
+    int lit = 0;
+    int white = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (inPane(x, y, image.width, image.height)) continue;
+            if (distanceInsideHull(hullPoints, {x + 0.5, y + 0.5}) < 3.0) continue;
+            const Rgb c = image.atGl(x, y);
+            ++inside;
+            lit += c.g > c.r + 30 && c.g > c.b ? 1 : 0;  // green, the end faces dimmer
+            white += c.isWhite() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inside, 5000);
+    EXPECT_EQ(white, 0);
+    EXPECT_GT(lit, inside * 9 / 10);
+
+    // The exact attitude's outline along the projected edges.
+    const auto [samples, found] = outlineOnEdges(image, box);
+    EXPECT_GT(samples, 100);
+    EXPECT_GE(found, samples * 95 / 100) << found << " of " << samples;
+    // Twenty steps earlier the edges lie elsewhere.
+    const auto [wrongSamples, wrongFound] =
+        outlineOnEdges(image, project(attitudes[steps - 20], sides, image.width, image.height));
+    EXPECT_LT(wrongFound, wrongSamples / 2) << wrongFound << " of " << wrongSamples;
+}
+
+}  // namespace
