@@ -3,13 +3,22 @@
 # program that fills the same window (the toolkit-and-driver limit), on one
 # display, alternated over several rounds. Both programs are measured the same
 # way: started at a noted moment, animated with "z", quit with "q"; a
-# preloaded recorder notes the time of every frame from outside.
-# Usage: frame_bench.sh BUILD_DIR [ROUNDS] [SECONDS]
+# preloaded recorder notes the time of every frame from outside. With
+# "explorer" as fourth argument, the explorer against the window program
+# instead, the window program at the explorer's size (900 x 640), the
+# explorer's scene window alone counted (its panes are windows of their own).
+# Usage: frame_bench.sh BUILD_DIR [ROUNDS] [SECONDS] [explorer]
 # Prints one line per measure: "<name> ours=<median> limit=<median> ratio=<r>".
 set -euo pipefail
 build=$1
 rounds=${2:-5}
 seconds=${3:-5}
+ours=("$build/spinning-box")
+limit=("$build/bench/baseline_glut")
+if [[ ${4:-} == explorer ]]; then
+  ours=("$build/spinning-box-explorer")
+  limit=("$build/spinning-box" -geometry 900x640)
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 counter=$build/bench/libframe_counter.so
@@ -21,9 +30,11 @@ now() { date +%s%N; }
 # Runs one program, animating for $seconds, and leaves in $2 its frame times
 # and in $2.marks the moments it was started, set running, and quit.
 measure() {
-  local program=$1 out=$2 start running quit pid
+  local out=$1 start running quit pid
+  shift
+  local program=$1
   start=$(now)
-  FRAME_COUNTER_OUT=$out LD_PRELOAD=$counter "$program" >/dev/null 2>&1 &
+  FRAME_COUNTER_OUT=$out FRAME_COUNTER_WINDOW=1 LD_PRELOAD=$counter "$@" >/dev/null 2>&1 &
   pid=$!
   "$here/../scripts/focus-window.sh" "$program" >/dev/null || { kill "$pid"; fail "no window from $program"; }
   running=$(now)
@@ -48,8 +59,8 @@ figures() {
 }
 
 for round in $(seq "$rounds"); do
-  measure "$build/spinning-box" "$work/ours-$round"
-  measure "$build/bench/baseline_glut" "$work/limit-$round"
+  measure "$work/ours-$round" "${ours[@]}"
+  measure "$work/limit-$round" "${limit[@]}"
   figures "$work/ours-$round" >>"$work/ours"
   figures "$work/limit-$round" >>"$work/limit"
 done

@@ -1,7 +1,9 @@
 // Preloaded into a GLUT program (LD_PRELOAD), records its frames from
-// outside: the time of every glutSwapBuffers. At exit it writes them, one per
-// line in nanoseconds of the real-time clock, to FRAME_COUNTER_OUT, after a
-// first line with the peak resident memory in KiB.
+// outside: the time of every glutSwapBuffers (with FRAME_COUNTER_WINDOW set,
+// of those of that GLUT window only: the explorer's panes are windows of
+// their own). At exit it writes them, one per line in nanoseconds of the
+// real-time clock, to FRAME_COUNTER_OUT, after a first line with the peak
+// resident memory in KiB.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -45,7 +47,12 @@ __attribute__((destructor)) void report() {
 
 extern "C" void glutSwapBuffers() {
     using Swap = void (*)();
+    using Which = int (*)();
     static const Swap realSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glutSwapBuffers"));
+    static const Which currentWindow = reinterpret_cast<Which>(dlsym(RTLD_NEXT, "glutGetWindow"));
+    static const char* only = std::getenv("FRAME_COUNTER_WINDOW");
+    static const int window = only != nullptr ? std::atoi(only) : 0;
+    const bool counted = window == 0 || currentWindow() == window;
     realSwap();
-    if (frames < kMaxFrames) swapNs[frames++] = nowNs();
+    if (counted && frames < kMaxFrames) swapNs[frames++] = nowNs();
 }

@@ -35,7 +35,7 @@ class ExplorerInProcess : public ::testing::Test {
         explorer.ghost = true;
         explorer.yaw = 31.0;
         explorer.pitch = 34.4;
-        openExplorerWindows(&argc, argv);
+        openExplorerWindow(&argc, argv);
         resetMotion();
         onExplorerKey('x', 0, 0);
         loop(50);

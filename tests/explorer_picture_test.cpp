@@ -67,9 +67,9 @@ Projected project(const Quat& q, const std::array<double, 3>& sides, int width, 
 
 // Whether (x, y), in GL window coordinates, lies in one of the panes.
 bool inPane(double x, double y, int width, int height) {
-    const int side = std::min(width, height) / 3;
+    const int side = std::min(width, height) / 4;
     const bool inset = x >= width - side - 2 && y <= side + 2;
-    const bool readouts = x <= 402 && y >= height - 130;
+    const bool readouts = x <= 370 && y >= height - 126;
     return inset || readouts;
 }
 

@@ -9,8 +9,8 @@
 #include "exact_motion.h"
 #include "spin_options.h"
 
-// The longest trail of the long axis's tip, in points.
-constexpr int kTrailPoints = 600;
+// The longest trail of the long axis's tip, in points: three turns.
+constexpr int kTrailPoints = 300;
 // A polyline of the inset: at most this many points.
 constexpr int kCurvePoints = 256;
 
@@ -49,6 +49,7 @@ struct Explorer {
     double trailSpacing;
     double trailDue;
     PoinsotPicture poinsot;
+    int starts;  // how many times the motion was started: the inset changes with it
     // Running, paced by the clock.
     bool running;
     double lastClock;  // seconds, when the last frame was drawn
@@ -61,13 +62,7 @@ struct Explorer {
     double distance;  // from the centre
     int width;
     int height;
-    // The panes: their windows, and when each was last asked to draw.
     int sceneWindow;
-    int insetWindow;
-    int readoutWindow;
-    double insetAsked;
-    double readoutAsked;
-    std::string readoutShown;
     bool dragging;
     int dragX;
     int dragY;
@@ -120,12 +115,14 @@ void drawInsetMarker();
 // readouts.cpp: the lines of text shown beside the picture.
 std::string readoutText();
 
-// explorer_window.cpp (desktop): the window, with Poinsot's picture and the
-// readouts in two panes of their own (subwindows), each drawn only when it
-// changes, at most thirty and ten times a second while the motion runs.
-void openExplorerWindows(int* argc, char** argv);
-// After a frame of the scene: asks the panes to follow.
-void refreshPanes();
+// explorer_window.cpp (desktop): the window, with Poinsot's picture in the
+// lower right corner and the readouts in the top left.
+void openExplorerWindow(int* argc, char** argv);
+// Draws what changed of the two, off the window, before the frame's scene.
+void preparePanes();
+// Copies the two into the frame, after its scene.
+void showPanes();
+
 // explorer_input.cpp
 void onExplorerKey(unsigned char key, int x, int y);
 void onExplorerMouse(int button, int state, int x, int y);

@@ -29,9 +29,11 @@ void run(bool on) {
 
 }  // namespace
 
-void requestFrame() { glutPostRedisplay(); }
+// The scene's window, whichever window is current: after a pane has drawn,
+// that pane is.
+void requestFrame() { glutPostWindowRedisplay(explorer.sceneWindow); }
 
-void onExplorerIdle() { glutPostRedisplay(); }
+void onExplorerIdle() { glutPostWindowRedisplay(explorer.sceneWindow); }
 
 void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
     Explorer& e = explorer;

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     e.ghost = true;
     e.yaw = 31.0;  // the window program's camera looks from (3, 4, 5)
     e.pitch = 34.4;
-    openExplorerWindows(&argc, argv);
+    openExplorerWindow(&argc, argv);
     resetMotion();
     onExplorerKey('z', 0, 0);
     glutMainLoop();

@@ -55,7 +55,7 @@ void resetMotion() {
     for (int i = 1; i < 3; ++i) {
         if (e.start.sides[i] > e.start.sides[e.longAxis]) e.longAxis = i;
     }
-    // A hundred points a turn at the fastest rate: the trail holds six turns.
+    // A hundred points a turn at the fastest rate.
     const double turn = e.exact.maxRate > 0.0 ? 2.0 * M_PI / e.exact.maxRate : 1.0;
     e.trailSpacing = turn / 100.0;
     e.trailStart = 0;
@@ -63,6 +63,7 @@ void resetMotion() {
     addTrailPoint();
     e.trailDue = e.trailSpacing;
     e.poinsot = poinsotPictureOf(e.exact);
+    ++e.starts;
     // The camera stands back as far from this box as the window program's
     // camera from its own, whose diagonal is 2.34 at a distance of 7.07.
     const double* s = e.start.sides;

@@ -1,7 +1,8 @@
-// One frame of the explorer's scene: the steps the clock asks for, then the
-// box in its integrated attitude, lit as the window program lights its box,
-// with the scene axes, the fixed angular momentum, omega, the trail of the
-// long axis's tip and the exact attitude's outline.
+// One frame of the explorer: the steps the clock asks for; then the box in
+// its integrated attitude, lit as the window program lights its box, with
+// the scene axes, the fixed angular momentum, omega, the trail of the long
+// axis's tip and the exact attitude's outline; and over it Poinsot's
+// picture and the readouts.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
@@ -178,8 +179,9 @@ void reshapeExplorer(int width, int height) {
 
 void displayExplorer() {
     pace();
+    preparePanes();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
+    showPanes();
     glutSwapBuffers();
-    refreshPanes();
 }

@@ -1,9 +1,10 @@
-// The explorer's window on the desktop: the scene fills it; Poinsot's
-// picture sits in a square pane in the lower right corner and the readouts
-// in a pane in the top left corner. The panes are subwindows sharing the
-// scene's GL context, so each is drawn only when it has changed, and a
-// frame of the scene costs no more than the scene: the text, a character at
-// a time, would cost more than all the rest.
+// The explorer's window on the desktop. The scene fills it; Poinsot's
+// picture sits in a square in the lower right corner and the readouts in
+// the top left corner. Both are drawn off the window (kept_picture.h) and
+// laid into each frame: the inset's curves once for every start and size,
+// with where L is now drawn over them in every frame; the readouts' text,
+// which a character at a time would cost more than all the rest, only when
+// it has changed, at most ten times a second while the motion runs.
 #include <GL/freeglut.h>
 
 #include <algorithm>
@@ -11,26 +12,44 @@
 
 #include "app.h"
 #include "explorer.h"
+#include "kept_picture.h"
 
 namespace {
 
-constexpr int kReadoutWidth = 400;
-constexpr int kReadoutHeight = 128;
+constexpr int kReadoutWidth = 368;
+constexpr int kReadoutHeight = 124;
 
-int insetSide() { return std::max(std::min(explorer.width, explorer.height) / 3, 8); }
+struct Panes {
+    KeptPicture curves;     // the inset without its marker
+    int curvesStarts = -1;  // explorer.starts when they were drawn
+    KeptPicture readouts;
+    std::string text;  // what the readouts show
+    double written = -1.0;
+};
+Panes panes;
 
-void displayInset() {
-    const int side = glutGet(GLUT_WINDOW_WIDTH);
-    drawInsetPicture(0, 0, side);
-    setInsetView(0, 0, side);
-    drawInsetMarker();
-    glutSwapBuffers();
+// A quarter of the window's shorter side.
+int insetSide() { return std::min(explorer.width, explorer.height) / 4; }
+
+void prepareInset(int side) {
+    if (panes.curves.width != side || panes.curvesStarts != explorer.starts) {
+        drawInto(panes.curves, side, side);
+        drawInsetPicture(0, 0, side);
+        panes.curvesStarts = explorer.starts;
+    }
 }
 
-void displayReadouts() {
+void prepareReadouts() {
+    const Explorer& e = explorer;
     const std::string text = readoutText();
+    const double now = clockSeconds();
+    if (panes.readouts.width != 0 &&
+        (text == panes.text || (e.running && now - panes.written < 0.1))) {
+        return;
+    }
+    drawInto(panes.readouts, kReadoutWidth, kReadoutHeight);
     glViewport(0, 0, kReadoutWidth, kReadoutHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, kReadoutWidth, 0.0, kReadoutHeight, -1.0, 1.0);
@@ -49,30 +68,13 @@ void displayReadouts() {
         from = to == std::string::npos ? text.size() : to + 1;
     }
     glEnable(GL_LIGHTING);
-    explorer.readoutShown = text;
-    glutSwapBuffers();
-}
-
-// The panes follow the window's size: the inset a third of its shorter side.
-void reshapeScene(int width, int height) {
-    reshapeExplorer(width, height);
-    const int side = insetSide();
-    glutSetWindow(explorer.insetWindow);
-    glutPositionWindow(std::max(width - side, 0), std::max(height - side, 0));
-    glutReshapeWindow(side, side);
-    glutSetWindow(explorer.sceneWindow);
-}
-
-// The input callbacks, on every window: the pointer may be over any of them.
-void takeInput() {
-    glutKeyboardFunc(onExplorerKey);
-    glutMouseFunc(onExplorerMouse);
-    glutMotionFunc(onExplorerDrag);
+    panes.text = text;
+    panes.written = now;
 }
 
 }  // namespace
 
-void openExplorerWindows(int* argc, char** argv) {
+void openExplorerWindow(int* argc, char** argv) {
     Explorer& e = explorer;
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -81,28 +83,29 @@ void openExplorerWindows(int* argc, char** argv) {
     e.sceneWindow =
         glutCreateWindow(*argc > 0 && argv[0] != nullptr ? argv[0] : "spinning-box-explorer");
     glutDisplayFunc(displayExplorer);
-    glutReshapeFunc(reshapeScene);
-    takeInput();
+    glutReshapeFunc(reshapeExplorer);
+    glutKeyboardFunc(onExplorerKey);
+    glutMouseFunc(onExplorerMouse);
+    glutMotionFunc(onExplorerDrag);
     initRenderState();
-    glutSetOption(GLUT_RENDERING_CONTEXT, GLUT_USE_CURRENT_CONTEXT);
-    e.insetWindow = glutCreateSubWindow(e.sceneWindow, 900 - 213, 640 - 213, 213, 213);
-    glutDisplayFunc(displayInset);
-    takeInput();
-    e.readoutWindow = glutCreateSubWindow(e.sceneWindow, 0, 0, kReadoutWidth, kReadoutHeight);
-    glutDisplayFunc(displayReadouts);
-    takeInput();
-    glutSetWindow(e.sceneWindow);
 }
 
-void refreshPanes() {
-    Explorer& e = explorer;
-    const double now = clockSeconds();
-    if (!e.running || now - e.insetAsked >= 1.0 / 30.0) {
-        glutPostWindowRedisplay(e.insetWindow);
-        e.insetAsked = now;
+void preparePanes() {
+    const int side = insetSide();
+    if (side >= 8) prepareInset(side);
+    if (explorer.width >= kReadoutWidth && explorer.height >= kReadoutHeight) prepareReadouts();
+    drawIntoWindow();
+}
+
+void showPanes() {
+    const Explorer& e = explorer;
+    const int side = insetSide();
+    if (side >= 8) {
+        layIntoWindow(panes.curves, e.width - side, 0, e.width, e.height);
+        setInsetView(e.width - side, 0, side);
+        drawInsetMarker();
     }
-    if ((!e.running || now - e.readoutAsked >= 0.1) && readoutText() != e.readoutShown) {
-        glutPostWindowRedisplay(e.readoutWindow);
-        e.readoutAsked = now;
+    if (e.width >= kReadoutWidth && e.height >= kReadoutHeight) {
+        layIntoWindow(panes.readouts, 0, e.height - kReadoutHeight, e.width, e.height);
     }
 }
