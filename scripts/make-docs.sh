@@ -49,6 +49,10 @@ echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30
 
 # One turn of the precession, two steps a picture, from the real program.
 "$top/scripts/screenshot.sh" --animate 110 2 "$build/spinning-box" "$docs/spinning-box.gif"
+# The explorer on the flip, half a time unit a picture, over one
+# period of omega, scaled down.
+SCREENSHOT_WIDTH=480 "$top/scripts/screenshot.sh" --animate 64 50 "$build/spinning-box-explorer" \
+  "$docs/explorer.gif"
 # The web page, from headless Chromium.
 node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"
-echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif and web.png"
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif and web.png"

@@ -8,7 +8,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
 
-for file in bin/spinning-box bin/spinning-box-trace; do
+for file in bin/spinning-box bin/spinning-box-trace bin/spinning-box-explorer; do
   [[ -x $prefix/$file ]] || fail "$file is not installed as a program"
 done
 doc=$prefix/share/doc/spinning-box
