@@ -92,7 +92,9 @@ void onExplorerMouse(int button, int state, int x, int y) {
 
 void onExplorerDrag(int x, int y) {
     Explorer& e = explorer;
-    if (!e.dragging) return;
+    if (!e.dragging) {
+        return;
+    }
     e.yaw -= 0.4 * (x - e.dragX);
     e.pitch = std::clamp(e.pitch + 0.4 * (y - e.dragY), -89.0, 89.0);
     e.dragX = x;

@@ -58,7 +58,7 @@ int readExplorerOptions(int argc, char** argv) {
     addValueOption(app, "--speed", "S",
                    "time units a second (default 1), from 1/1024 to 1024; + and - double\n"
                    "and halve it",
-                   [&e](const std::string& text) { return readSpeed(text, e.speed); });
+                   [](const std::string& text) { return readSpeed(text, e.speed); });
     app.footer(std::string("The form --name=value works too; each option may be given once.\n\n") +
                kControls + "\n" + stepBoundHelp() +
                "The explorer keeps these bounds over 100 time units of steps.\n");
@@ -80,7 +80,9 @@ int readExplorerOptions(int argc, char** argv) {
         return 2;
     }
     for (const char* name : {"--sides", "--moments", "--omega", "--step"}) {
-        if (app.count(name) > 0) e.name = "the command line's box";
+        if (app.count(name) > 0) {
+            e.name = "the command line's box";
+        }
     }
     return -1;
 }

@@ -53,7 +53,9 @@ void resetMotion() {
     e.startInvariants[1] = invariants.momentumSquared;
     e.longAxis = 0;
     for (int i = 1; i < 3; ++i) {
-        if (e.start.sides[i] > e.start.sides[e.longAxis]) e.longAxis = i;
+        if (e.start.sides[i] > e.start.sides[e.longAxis]) {
+            e.longAxis = i;
+        }
     }
     // A hundred points a turn at the fastest rate.
     const double turn = e.exact.maxRate > 0.0 ? 2.0 * M_PI / e.exact.maxRate : 1.0;

@@ -38,7 +38,9 @@ void rotationMatrix(const Quaternion& q, double m[16]) {
 // An arrow from the origin to `tip`, with a head of four short strokes.
 void drawArrow(const double tip[3]) {
     const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
-    if (length == 0.0) return;
+    if (length == 0.0) {
+        return;
+    }
     // Two directions across the arrow.
     const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
     const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
@@ -46,7 +48,9 @@ void drawArrow(const double tip[3]) {
     double u[3] = {d[1] * helper[2] - d[2] * helper[1], d[2] * helper[0] - d[0] * helper[2],
                    d[0] * helper[1] - d[1] * helper[0]};
     const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
-    for (double& c : u) c /= un;
+    for (double& c : u) {
+        c /= un;
+    }
     const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
                          d[0] * u[1] - d[1] * u[0]};
     const double back = 0.12 * length;
@@ -97,13 +101,17 @@ void placeBody(const Quaternion& q) {
 // Takes the steps the clock asks for since the last frame.
 void pace() {
     Explorer& e = explorer;
-    if (!e.running) return;
+    if (!e.running) {
+        return;
+    }
     const double now = clockSeconds();
     const Pace p = paceFrame(now - e.lastClock, e.speed, e.owed, e.start.step, kMostStepsPerFrame);
     e.lastClock = now;
     e.owed = p.owed;
     e.slowed = p.slowed;
-    for (long i = 0; i < p.steps; ++i) stepMotion();
+    for (long i = 0; i < p.steps; ++i) {
+        stepMotion();
+    }
 }
 
 void drawScene() {
@@ -131,7 +139,9 @@ void drawScene() {
     // The trail of the long axis's tip.
     glColor3d(0.55, 0.55, 0.55);
     glBegin(GL_LINE_STRIP);
-    for (int k = 0; k < e.trailCount; ++k) glVertex3dv(e.trail[(e.trailStart + k) % kTrailPoints]);
+    for (int k = 0; k < e.trailCount; ++k) {
+        glVertex3dv(e.trail[(e.trailStart + k) % kTrailPoints]);
+    }
     glEnd();
     // L, fixed in the scene, and omega, turning with the motion.
     const double reach = 0.6 * e.size;
@@ -146,7 +156,9 @@ void drawScene() {
     double omega[3];
     rotate(e.attitude.q, spinState.omega, omega);
     if (e.exact.maxRate > 0.0) {
-        for (double& c : omega) c *= reach / e.exact.maxRate;
+        for (double& c : omega) {
+            c *= reach / e.exact.maxRate;
+        }
         glColor3d(0.9, 0.45, 0.0);
         drawArrow(omega);
     }

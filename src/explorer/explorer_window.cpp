@@ -92,8 +92,12 @@ void openExplorerWindow(int* argc, char** argv) {
 
 void preparePanes() {
     const int side = insetSide();
-    if (side >= 8) prepareInset(side);
-    if (explorer.width >= kReadoutWidth && explorer.height >= kReadoutHeight) prepareReadouts();
+    if (side >= 8) {
+        prepareInset(side);
+    }
+    if (explorer.width >= kReadoutWidth && explorer.height >= kReadoutHeight) {
+        prepareReadouts();
+    }
     drawIntoWindow();
 }
 

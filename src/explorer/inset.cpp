@@ -14,7 +14,9 @@ namespace {
 
 void drawCurve(const Curve& c, GLenum mode) {
     glBegin(mode);
-    for (int k = 0; k < c.count; ++k) glVertex3dv(c.points[k]);
+    for (int k = 0; k < c.count; ++k) {
+        glVertex3dv(c.points[k]);
+    }
     glEnd();
 }
 
@@ -56,10 +58,14 @@ void drawInsetPicture(int x, int y, int size) {
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glColor3d(0.7, 0.7, 0.7);
-    for (const Curve& circle : p.sphere) drawCurve(circle, GL_LINE_STRIP);
+    for (const Curve& circle : p.sphere) {
+        drawCurve(circle, GL_LINE_STRIP);
+    }
     if (p.hasSeparatrix) {
         glColor3d(0.75, 0.1, 0.1);
-        for (const Curve& circle : p.separatrix) drawCurve(circle, GL_LINE_STRIP);
+        for (const Curve& circle : p.separatrix) {
+            drawCurve(circle, GL_LINE_STRIP);
+        }
     }
     glColor3d(0.0, 0.3, 0.9);
     drawCurve(p.polhode, GL_LINE_STRIP);
@@ -75,8 +81,12 @@ void drawInsetMarker() {
         now[i] = (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * spinState.omega[i];
         length += now[i] * now[i];
     }
-    if (length == 0.0) return;
-    for (double& c : now) c /= std::sqrt(length);
+    if (length == 0.0) {
+        return;
+    }
+    for (double& c : now) {
+        c /= std::sqrt(length);
+    }
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glColor3d(0.0, 0.0, 0.0);

@@ -8,8 +8,8 @@
 // L_l = ±c L_s with c^2 = (1/I_s - 1/I_m) / (1/I_m - 1/I_l): two planes
 // through the middle axis, meeting the sphere in two great circles. A start
 // near them flips; the picture shows why. Everything is on the unit sphere.
-#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "explorer.h"
 
@@ -38,17 +38,22 @@ void directionAt(const ExactMotion& motion, const double moments[3], double t, d
         length += out[i] * out[i];
     }
     length = std::sqrt(length);
-    for (int i = 0; i < 3; ++i) out[i] = length > 0.0 ? out[i] / length : 0.0;
+    for (int i = 0; i < 3; ++i) {
+        out[i] = length > 0.0 ? out[i] / length : 0.0;
+    }
 }
 
 }  // namespace
 
 PoinsotPicture poinsotPictureOf(const ExactMotion& motion) {
     PoinsotPicture p{};
-    double moments[3];
-    for (int i = 0; i < 3; ++i) moments[i] = motion.moments[i].hi + motion.moments[i].lo;
+    const double moments[3] = {motion.moments[0].hi + motion.moments[0].lo,
+                               motion.moments[1].hi + motion.moments[1].lo,
+                               motion.moments[2].hi + motion.moments[2].lo};
     const double axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    for (int i = 0; i < 3; ++i) p.sphere[i] = greatCircle(axes[(i + 1) % 3], axes[(i + 2) % 3]);
+    for (int i = 0; i < 3; ++i) {
+        p.sphere[i] = greatCircle(axes[(i + 1) % 3], axes[(i + 2) % 3]);
+    }
 
     // The polhode over one period, or, on the separatrix, over the stretch
     // in which it goes from one end of the middle axis to the other.
@@ -71,7 +76,13 @@ PoinsotPicture poinsotPictureOf(const ExactMotion& motion) {
 
     // The separatrices, for three different moments.
     int order[3] = {0, 1, 2};
-    std::sort(order, order + 3, [&](int a, int b) { return moments[a] < moments[b]; });
+    for (int a = 0; a < 2; ++a) {
+        for (int b = a + 1; b < 3; ++b) {
+            if (moments[order[b]] < moments[order[a]]) {
+                std::swap(order[a], order[b]);
+            }
+        }
+    }
     const double is = moments[order[0]];
     const double im = moments[order[1]];
     const double il = moments[order[2]];

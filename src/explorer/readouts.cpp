@@ -39,7 +39,9 @@ const char* kindOf(const ExactMotion& m) {
 std::string readoutText() {
     const Explorer& e = explorer;
     double moments[3];
-    for (int i = 0; i < 3; ++i) moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
+    for (int i = 0; i < 3; ++i) {
+        moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
+    }
     const Invariants now = invariantsOf(moments, spinState.omega);
     const auto drift = [](double value, double start) {
         return start == 0.0 ? 0.0 : (value - start) / start;
