@@ -37,19 +37,29 @@ helpers+=($!)
 recorder=$("$top/scripts/focus-window.sh" desktop-recorder 10) || fail "the recording window never appeared"
 
 # The window manager must really be running and managing windows: it frames
-# each one, so the recorder's parent is a frame, not the root window.
+# each one, so the recorder's parent is a frame, not the root window. Wait for
+# the frame: twm reparents the window after it is mapped, and the reparenting
+# can take the focus that was given before it.
 alive "$wm" || fail "twm is not running: $(cat "$work/twm.log")"
-parent=$(xwininfo -tree -id "$recorder" | awk '/Parent window id:/ { print $4 }')
 root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-[[ $parent != "$root" ]] || fail "twm did not frame the recording window"
+parent_of() { xwininfo -tree -id "$recorder" | awk '/Parent window id:/ { print $4 }'; }
+for _ in $(seq 50); do
+  [[ $(parent_of) != "$root" ]] && break
+  sleep 0.1
+done
+[[ $(parent_of) != "$root" ]] || fail "twm did not frame the recording window"
 
 input_events() { grep -cE '^(KeyPress|KeyRelease|ButtonPress|ButtonRelease) event' "$work/events" || true; }
 
-# The recorder sees what is typed and clicked on this desktop.
-xdotool key a click 1
-for _ in $(seq 50); do
-  [[ $(input_events) -ge 4 ]] && break
-  sleep 0.1
+# The recorder sees what is typed and clicked on this desktop. Focus it again
+# now that it is framed, and type until it has seen a key and a click.
+for _ in $(seq 5); do
+  "$top/scripts/focus-window.sh" desktop-recorder 5 >/dev/null
+  xdotool key a click 1
+  for _ in $(seq 20); do
+    [[ $(input_events) -ge 4 ]] && break 2
+    sleep 0.1
+  done
 done
 [[ $(input_events) -ge 4 ]] || fail "the recording window did not record a key and a click"
 before=$(input_events)

@@ -68,7 +68,7 @@ Drawn whatWasDrawn(const Frame& frame) {
                 d.outline = c.args;
             }
         }
-        if (c.name == "glColor3d" && c.args == std::vector<double>{0.45, 0.1, 0.6} &&
+        if (c.name == "glColor3ub" && c.args == std::vector<double>{115, 26, 153} &&
             i + 3 < frame.size()) {
             d.momentumTip = frame[i + 3].args;
         }

@@ -131,6 +131,10 @@ void onExplorerIdle();
 // The first frame and every redraw after a command.
 void requestFrame();
 
+// explorer_start.cpp: "" if the explorer may show `start`, else the one line
+// that refuses it, in the words of the command line.
+std::string checkExplorerStart(const SpinOptions& start);
+
 // explorer_options.cpp: reads argv into explorer.start and explorer.speed.
 // Returns 0 to go on, or the exit status after printing the usage or the
 // one line that refuses the command line.

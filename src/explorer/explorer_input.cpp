@@ -29,11 +29,9 @@ void run(bool on) {
 
 }  // namespace
 
-// The scene's window, whichever window is current: after a pane has drawn,
-// that pane is.
-void requestFrame() { glutPostWindowRedisplay(explorer.sceneWindow); }
+void requestFrame() { glutPostRedisplay(); }
 
-void onExplorerIdle() { glutPostWindowRedisplay(explorer.sceneWindow); }
+void onExplorerIdle() { glutPostRedisplay(); }
 
 void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
     Explorer& e = explorer;

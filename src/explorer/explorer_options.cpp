@@ -1,7 +1,6 @@
 // The explorer's command line: the trace tool's box and spin options, read
 // by the same code, and the speed.
 #include <CLI/CLI.hpp>
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -10,9 +9,6 @@
 #include "option_values.h"
 
 namespace {
-
-// The bounds of a step are kept over this much time.
-constexpr double kBoundTime = 100.0;
 
 const char* const kControls =
     "Controls:\n"
@@ -28,19 +24,6 @@ const char* const kControls =
     "  r                   back to the start\n"
     "  drag, left button   turn the camera about the centre\n"
     "  wheel               nearer, farther\n";
-
-std::string readSpeed(const std::string& text, double& speed) {
-    char* end = nullptr;
-    const double value = text.empty() ? 0.0 : std::strtod(text.c_str(), &end);
-    if (end == nullptr || *end != '\0' || !std::isfinite(value)) {
-        return "'" + text + "' is not a number";
-    }
-    if (value < 1.0 / 1024.0 || value > 1024.0) {
-        return "'" + text + "' is outside 1/1024 to 1024";
-    }
-    speed = value;
-    return "";
-}
 
 }  // namespace
 
@@ -69,11 +52,7 @@ int readExplorerOptions(int argc, char** argv) {
         return 0;
     }
     if (outcome == CommandLine::Run) {
-        text = checkOneBody(e.start);
-        if (text.empty()) {
-            const double steps = std::ceil(kBoundTime / e.start.step);
-            text = checkStepBound(e.start, static_cast<long>(std::fmin(steps, kMaxCount)));
-        }
+        text = checkExplorerStart(e.start);
     }
     if (!text.empty()) {
         std::fprintf(stderr, "spinning-box-explorer: %s (see --help)\n", text.c_str());

@@ -135,9 +135,12 @@ void drawScene() {
     drawBox();
     glPopMatrix();
 
+    // Unlit from here, in colours given as bytes: a byte's own value reaches
+    // the picture on every renderer, where a fraction of 255 could round
+    // either way.
     glDisable(GL_LIGHTING);
     // The trail of the long axis's tip.
-    glColor3d(0.55, 0.55, 0.55);
+    glColor3ub(140, 140, 140);
     glBegin(GL_LINE_STRIP);
     for (int k = 0; k < e.trailCount; ++k) {
         glVertex3dv(e.trail[(e.trailStart + k) % kTrailPoints]);
@@ -150,7 +153,7 @@ void drawScene() {
     if (size > 0.0) {
         const double tip[3] = {reach * e.momentum[0] / size, reach * e.momentum[1] / size,
                                reach * e.momentum[2] / size};
-        glColor3d(0.45, 0.1, 0.6);
+        glColor3ub(115, 26, 153);
         drawArrow(tip);
     }
     double omega[3];
@@ -159,7 +162,7 @@ void drawScene() {
         for (double& c : omega) {
             c *= reach / e.exact.maxRate;
         }
-        glColor3d(0.9, 0.45, 0.0);
+        glColor3ub(230, 115, 0);
         drawArrow(omega);
     }
     // The exact attitude's outline, over everything.
@@ -167,7 +170,7 @@ void drawScene() {
         double w[3];
         const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
         glDisable(GL_DEPTH_TEST);
-        glColor3d(0.0, 0.2, 0.8);
+        glColor3ub(0, 51, 204);
         glPushMatrix();
         placeBody(exact);
         drawOutline();

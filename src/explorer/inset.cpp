@@ -57,17 +57,17 @@ void drawInsetPicture(int x, int y, int size) {
     setInsetView(x, y, size);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    glColor3d(0.7, 0.7, 0.7);
+    glColor3ub(179, 179, 179);
     for (const Curve& circle : p.sphere) {
         drawCurve(circle, GL_LINE_STRIP);
     }
     if (p.hasSeparatrix) {
-        glColor3d(0.75, 0.1, 0.1);
+        glColor3ub(191, 26, 26);
         for (const Curve& circle : p.separatrix) {
             drawCurve(circle, GL_LINE_STRIP);
         }
     }
-    glColor3d(0.0, 0.3, 0.9);
+    glColor3ub(0, 77, 230);
     drawCurve(p.polhode, GL_LINE_STRIP);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
@@ -89,7 +89,7 @@ void drawInsetMarker() {
     }
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    glColor3d(0.0, 0.0, 0.0);
+    glColor3ub(0, 0, 0);
     drawMark(now, 0.08);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);

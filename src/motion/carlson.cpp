@@ -1,3 +1,8 @@
+// R_F by Carlson's duplication (Algorithm 1 of the same paper): the same
+// steps on x, y, z alone, until they agree to (3 r)^(1/6), then
+//     R_F = A^(-1/2) (1 − E2/10 + E3/14 + E2²/24 − 3 E2 E3/44),
+// E2 = XY − Z², E3 = XYZ, the deviations X = 1 − x/A, Y = 1 − y/A, Z = −X − Y.
+//
 // R_J by Carlson's duplication (B. C. Carlson, Numerical computation of real
 // or complex elliptic integrals, Numer. Algorithms 10, 1995, Algorithm 2;
 // DLMF 19.36(i)). Each step replaces x, y, z, p by (x + l) / 4, ..., with
@@ -8,7 +13,8 @@
 // times closer each time; once they agree to (r / 4)^(1/6), r = 1e-16, a
 // series of fifth order in their deviations X, Y, Z, P from their mean A
 // gives the rest to r. R_C(1, 1 + e) is atan(√e) / √e, or atanh(√−e) / √−e,
-// or its series near e = 0.
+// or its series near e = 0; for p far below x, y and z, e nears −1 and
+// 1 + e is worked out from the square roots, not by adding 1.
 #include "carlson.h"
 
 #include <algorithm>
@@ -16,8 +22,9 @@
 
 namespace {
 
-// R_C(1, 1 + e), e > -1.
-double carlsonRC(double e) {
+// R_C(1, 1 + e), e > -1, given also w = 1 + e worked out without
+// cancellation: for e near -1, atanh(√−e) = log(1 + √−e) − log(w) / 2.
+double carlsonRC(double e, double w) {
     if (std::fabs(e) < 1e-3) {
         return 1.0 + e * (-1.0 / 3.0 + e * (1.0 / 5.0 + e * (-1.0 / 7.0 + e * (1.0 / 9.0))));
     }
@@ -26,10 +33,49 @@ double carlsonRC(double e) {
         return std::atan(root) / root;
     }
     const double root = std::sqrt(-e);
-    return std::atanh(root) / root;
+    return (std::log1p(root) - 0.5 * std::log(w)) / root;
+}
+
+// 1 + e for e = Π (p − x_i) / (√p + √x_i)², from the square roots. Near
+// e = −1 every |t_i| = |√p − √x_i| / (√p + √x_i) is near 1, and
+// 1 − |t1 t2 t3| is summed from the small a_i = 1 − |t_i| = 2 min / sum.
+double onePlus(double e, double sp, double sx, double sy, double sz) {
+    if (e > -0.5) {
+        return 1.0 + e;
+    }
+    const double a = 2.0 * std::min(sp, sx) / (sp + sx);
+    const double b = 2.0 * std::min(sp, sy) / (sp + sy);
+    const double c = 2.0 * std::min(sp, sz) / (sp + sz);
+    return a + b + c - (a * b + a * c + b * c) + a * b * c;
 }
 
 }  // namespace
+
+double carlsonRF(double x, double y, double z) {
+    const double a0 = (x + y + z) / 3.0;
+    const double x0 = x;
+    const double y0 = y;
+    // (3 r)^(-1/6) for r = 1e-16.
+    double reach = 400.0 * std::max({std::fabs(a0 - x), std::fabs(a0 - y), std::fabs(a0 - z)});
+    double a = a0;
+    double power = 1.0;  // 4^-m
+    for (int m = 0; m < 40 && reach >= std::fabs(a); ++m) {
+        const double l = std::sqrt(x) * std::sqrt(y) + std::sqrt(x) * std::sqrt(z) +
+                         std::sqrt(y) * std::sqrt(z);
+        x = 0.25 * (x + l);
+        y = 0.25 * (y + l);
+        z = 0.25 * (z + l);
+        a = 0.25 * (a + l);
+        power *= 0.25;
+        reach *= 0.25;
+    }
+    const double X = (a0 - x0) * power / a;
+    const double Y = (a0 - y0) * power / a;
+    const double Z = -(X + Y);
+    const double e2 = X * Y - Z * Z;
+    const double e3 = X * Y * Z;
+    return (1.0 - e2 / 10.0 + e3 / 14.0 + e2 * e2 / 24.0 - 3.0 * e2 * e3 / 44.0) / std::sqrt(a);
+}
 
 double carlsonRJ(double x, double y, double z, double p) {
     const double x0 = x;
@@ -54,7 +100,7 @@ double carlsonRJ(double x, double y, double z, double p) {
         const double l = sx * sy + sx * sz + sy * sz;
         const double d = (sp + sx) * (sp + sy) * (sp + sz);
         const double e = power * power * power * delta / (d * d);
-        sum += power * carlsonRC(e) / d;
+        sum += power * carlsonRC(e, onePlus(e, sp, sx, sy, sz)) / d;
         x = 0.25 * (x + l);
         y = 0.25 * (y + l);
         z = 0.25 * (z + l);

@@ -54,10 +54,10 @@
 #include "exact_motion.h"
 
 #include <algorithm>
-#include <boost/math/special_functions/ellint_rf.hpp>
 #include <cmath>
 #include <limits>
 
+#include "carlson.h"
 #include "exact_attitude.h"
 #include "jacobi.h"
 
@@ -159,7 +159,7 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     const double sn = s / radius;
     const double cn = cosine / radius;
     const double kc2 = motion.kc * motion.kc;
-    const double f = sn * boost::math::ellint_rf(cn * cn, cn * cn + kc2 * sn * sn, 1.0);
+    const double f = sn * carlsonRF(cn * cn, cn * cn + kc2 * sn * sn, 1.0);
     if (cn >= 0.0) {
         motion.phase = wide(f);
     } else {

@@ -157,3 +157,16 @@ std::string readStep(const std::string& text, double& step) {
     }
     return "";
 }
+
+std::string readSpeed(const std::string& text, double& speed) {
+    double value = 0.0;
+    std::string fault = readNumber(text, text, value);
+    if (!fault.empty()) {
+        return fault;
+    }
+    if (value < 1.0 / 1024.0 || value > 1024.0) {
+        return quoted(text) + " is outside 1/1024 to 1024";
+    }
+    speed = value;
+    return "";
+}

@@ -34,5 +34,8 @@ std::string readOmega(const std::string& text, double omega[3]);
 // A step above 0 and at most kMaxStep.
 std::string readStep(const std::string& text, double& step);
 
+// A speed, in time units a second, from 1/1024 to 1024.
+std::string readSpeed(const std::string& text, double& speed);
+
 // A number as the messages show it: three significant digits.
 std::string shortNumber(double value);

@@ -1,5 +1,6 @@
-// The box and spin options that the trace tool and the explorer share, and
-// the bounds that a step must keep for them.
+// The box and spin options that the trace tool and the explorer share
+// (spin_options.cpp, read with CLI11), and the checks and bounds a body, a
+// spin and a step must pass (spin_checks.cpp, which needs no command line).
 #pragma once
 
 #include <string>
