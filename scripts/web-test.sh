@@ -9,5 +9,8 @@ web=$(cd "$2" && pwd)
 pictures=$(mktemp -d)
 trap 'rm -rf "$pictures"' EXIT
 "$top/scripts/with-display.sh" "$desktop/tests/desktop_pictures" "$desktop/spinning-box" "$pictures"
+"$top/scripts/with-display.sh" "$desktop/tests/desktop_explorer_pictures" \
+  "$desktop/spinning-box-explorer" "$pictures"
 cd "$top/tests/web"
-BUILD_WEB=$web DESKTOP_PICTURES=$pictures node --test --test-reporter=tap web_test.mjs
+BUILD_WEB=$web DESKTOP_PICTURES=$pictures DESKTOP_BUILD=$desktop node --test --test-reporter=tap \
+  web_test.mjs explorer_test.mjs

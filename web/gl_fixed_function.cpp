@@ -20,7 +20,12 @@
 // colours through, so the rasteriser receives the very numbers the desktop
 // rasteriser receives. Quads are cut into triangles as Mesa cuts them.
 //
-// Nothing here is used by the desktop build; the program's own sources are
+// The explorer draws more: lines and line strips with lighting off, in the
+// current colour, its own matrices (glMultMatrixd), and a second viewport
+// with a scissored clear; with lighting off, Mesa's vertex program hands on
+// the current colour, clamped, and so does this layer.
+//
+// Nothing here is used by the desktop build; the programs' own sources are
 // compiled unchanged against it.
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -35,6 +40,7 @@ extern "C" {
 // WebGL itself, under the names Emscripten gives it beside the GL names
 // this layer takes over.
 void emscripten_glEnable(GLenum capability);
+void emscripten_glDisable(GLenum capability);
 GLuint emscripten_glCreateShader(GLenum type);
 void emscripten_glShaderSource(GLuint shader, GLsizei count, const char* const* text,
                                const GLint* lengths);
@@ -69,6 +75,7 @@ struct Light {
 struct Vertex {
     float position[4];
     float normal[3];
+    float colour[4];
 };
 
 struct State {
@@ -85,6 +92,8 @@ struct State {
     float materialEmission[4] = {0.0F, 0.0F, 0.0F, 1.0F};
     float modelAmbient[4] = {0.2F, 0.2F, 0.2F, 1.0F};
     float normal[3] = {0.0F, 0.0F, 1.0F};
+    float colour[4] = {1.0F, 1.0F, 1.0F, 1.0F};  // GL's current colour
+    bool lighting = false;
     GLenum primitive = 0;
     std::vector<Vertex> vertices;
     // WebGL objects of the pass-through program.
@@ -122,6 +131,7 @@ struct LightTerms {
 };
 
 struct Frame {
+    bool lighting;
     float mvp[16];
     const float* modelView;
     const float* inverse;
@@ -138,6 +148,7 @@ Frame prepare() {
     analyse(mv);
 
     Frame f{};
+    f.lighting = s.lighting;
     // The model-view-projection product; the projection's flags always
     // include "general", so the full product is taken.
     multiply4(f.mvp, p.m, mv.m);
@@ -204,6 +215,14 @@ void shade(const Frame& f, const Vertex& v, float* clip, float* colour) {
         std::memcpy(normal, v.normal, sizeof normal);
     }
 
+    if (!f.lighting) {
+        // Unlit: the current colour, clamped.
+        for (int i = 0; i < 4; ++i) {
+            const float c = v.colour[i];
+            colour[i] = c >= 0.0F ? (c <= 1.0F ? c : 1.0F) : 0.0F;
+        }
+        return;
+    }
     float c[3] = {f.sceneColour[0], f.sceneColour[1], f.sceneColour[2]};
     for (const LightTerms& l : f.lights) {
         float direction[3];
@@ -310,13 +329,24 @@ void flush() {
 
 extern "C" {
 
-// Lighting is on for everything this program draws, so GL_LIGHTING itself
-// needs no record; the lights do.
+// Lighting and the lights are this layer's; every other switch is WebGL's.
 void glEnable(GLenum capability) {
     if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + 8) {
         state().lights[capability - GL_LIGHT0].enabled = true;
-    } else if (capability != GL_LIGHTING) {
+    } else if (capability == GL_LIGHTING) {
+        state().lighting = true;
+    } else {
         emscripten_glEnable(capability);
+    }
+}
+
+void glDisable(GLenum capability) {
+    if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + 8) {
+        state().lights[capability - GL_LIGHT0].enabled = false;
+    } else if (capability == GL_LIGHTING) {
+        state().lighting = false;
+    } else {
+        emscripten_glDisable(capability);
     }
 }
 
@@ -371,6 +401,13 @@ void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
 
 void glScaled(GLdouble x, GLdouble y, GLdouble z) {
     scale(current(), static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+}
+
+// As Mesa: the doubles taken to floats, then a general product.
+void glMultMatrixd(const GLdouble* m) {
+    float f[16];
+    for (int i = 0; i < 16; ++i) f[i] = static_cast<float>(m[i]);
+    multiplyFloats(current(), f);
 }
 
 // GLU's perspective: worked out in double, handed to GL as floats.
@@ -452,12 +489,30 @@ void glVertex3dv(const GLdouble* v) {
     vertex.position[2] = static_cast<float>(v[2]);
     vertex.position[3] = 1.0F;
     std::memcpy(vertex.normal, s.normal, sizeof vertex.normal);
+    std::memcpy(vertex.colour, s.colour, sizeof vertex.colour);
     s.vertices.push_back(vertex);
 }
 
-// The current colour feeds nothing while lighting is on, and this program
-// keeps lighting on: colour calls change nothing that is drawn.
-void glColor3ub(GLubyte /*r*/, GLubyte /*g*/, GLubyte /*b*/) {}
-void glColor3d(GLdouble /*r*/, GLdouble /*g*/, GLdouble /*b*/) {}
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    const GLdouble v[3] = {x, y, z};
+    glVertex3dv(v);
+}
+
+// The current colour: it feeds nothing while lighting is on, and is what is
+// drawn while it is off. As Mesa takes them: doubles to floats, bytes over 255.
+void glColor3ub(GLubyte r, GLubyte g, GLubyte b) {
+    float* c = state().colour;
+    c[0] = static_cast<float>(r) / 255.0F;
+    c[1] = static_cast<float>(g) / 255.0F;
+    c[2] = static_cast<float>(b) / 255.0F;
+    c[3] = 1.0F;
+}
+void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
+    float* c = state().colour;
+    c[0] = static_cast<float>(r);
+    c[1] = static_cast<float>(g);
+    c[2] = static_cast<float>(b);
+    c[3] = 1.0F;
+}
 
 }  // extern "C"

@@ -8,6 +8,7 @@ const types = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
+  '.css': 'text/css',
 };
 
 // Starts serving `folder`; resolves to the server once it listens.
@@ -33,5 +34,6 @@ export function serve(folder, port = 0) {
 if (import.meta.url === `file://${process.argv[1]}`) {
   const folder = normalize(process.argv[2] ?? 'build-web');
   const server = await serve(folder, Number(process.argv[3] ?? 8080));
-  console.log(`spinning-box is served at http://127.0.0.1:${server.address().port}/`);
+  const address = `http://127.0.0.1:${server.address().port}/`;
+  console.log(`spinning-box is served at ${address} and its explorer at ${address}explorer.html`);
 }

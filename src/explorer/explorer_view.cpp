@@ -126,9 +126,16 @@ void drawScene() {
     const double pitch = e.pitch * M_PI / 180.0;
     gluLookAt(e.distance * std::cos(pitch) * std::sin(yaw), e.distance * std::sin(pitch),
               e.distance * std::cos(pitch) * std::cos(yaw), 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    drawAxes(10.0);
+    // The lights are placed before anything is drawn, and the axes are lit
+    // with the current normal, which the box leaves at its last face's,
+    // (0, 1, 0): set first, so that every frame's axes, the very first one's
+    // and those of a page opened from a link included, are lit by this
+    // frame's camera alone.
     glLightfv(GL_LIGHT0, GL_POSITION, light0Position);
     glLightfv(GL_LIGHT1, GL_POSITION, light1Position);
+    const double lastFaceNormal[3] = {0.0, 1.0, 0.0};
+    glNormal3dv(lastFaceNormal);
+    drawAxes(10.0);
 
     glPushMatrix();
     placeBody(e.attitude.q);

@@ -19,19 +19,21 @@ const chromiumArguments = [
 ];
 
 // Runs in the page before any of its scripts. Every frame of the program
-// starts by clearing the colour buffer: that is counted, and right after the
-// frame's drawing (before the browser shows it) its pixels are read back.
+// starts by clearing the colour buffer: that is counted (a clear of a part,
+// with the scissor test on, as the explorer clears its inset, is not), and
+// right after the frame's drawing (before the browser shows it) its pixels
+// are read back.
 function webglHook() {
   const record = { frames: 0, firstFrameAt: null, capture: true, pixels: null, width: 0, height: 0 };
   window.webglFrames = record;
   const getContext = HTMLCanvasElement.prototype.getContext;
   HTMLCanvasElement.prototype.getContext = function (type, attributes) {
     const gl = getContext.call(this, type, attributes);
-    if (gl && !gl.hooked) {
+    if (gl && !gl.hooked && String(type).startsWith('webgl')) {
       gl.hooked = true;
       const clear = gl.clear.bind(gl);
       gl.clear = (mask) => {
-        if (mask & gl.COLOR_BUFFER_BIT) {
+        if (mask & gl.COLOR_BUFFER_BIT && !gl.isEnabled(gl.SCISSOR_TEST)) {
           record.frames += 1;
           if (record.firstFrameAt === null) record.firstFrameAt = performance.now();
           if (record.capture) {
@@ -82,8 +84,11 @@ export async function waitFor(condition, what, milliseconds = 10000) {
 
 // A page of the web build, with its errors collected.
 export class ProgramPage {
-  static async open(session, path = '') {
+  // Opens `path` of the session's folder; `setUp`, if given, is done to the
+  // new page before it loads (media features, say).
+  static async open(session, path = '', setUp = null) {
     const page = await session.browser.newPage();
+    if (setUp) await setUp(page);
     const errors = [];
     page.on('pageerror', (error) => errors.push(`page error: ${error.message}`));
     page.on('console', (message) => {

@@ -1,0 +1,275 @@
+// The explorer's web page in headless Chromium, driven with real mouse and
+// keyboard events: its 3-D view and inset against the desktop explorer's,
+// pixel for pixel; each control against the same value on the command line;
+// a copied link against the picture it was copied from; the plots against
+// the readouts; and no error on the page in any of it.
+// Environment: BUILD_WEB, DESKTOP_PICTURES (explorer-PRESET-STEPS.rgb from
+// desktop_explorer_pictures), DESKTOP_BUILD (for the desktop programs' words).
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
+import { ProgramPage, startBrowser, waitFor } from './browser.mjs';
+
+let session;
+
+before(async () => {
+  session = await startBrowser(process.env.BUILD_WEB);
+});
+
+after(async () => {
+  await session.close();
+});
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+async function openExplorer(path = 'explorer.html', setUp = null) {
+  const page = await ProgramPage.open(session, path, setUp);
+  await page.page.waitForFunction(() => window.explorerShown !== undefined);
+  return page;
+}
+
+async function finish(page) {
+  assert.deepEqual(page.errors, [], 'errors on the page');
+  await page.close();
+}
+
+// What the page shows now, once its readouts have caught up.
+async function shown(page) {
+  await sleep(250);
+  return page.page.evaluate(() => window.explorerShown);
+}
+
+// The readouts' top left corner is text on the desktop and HTML on the page:
+// it is left out.
+const readoutWidth = 368;
+const readoutHeight = 124;
+
+// The page hands WebGL the very positions and colours the desktop's GL
+// works out (bit for bit), and both are rasterised by llvmpipe; but the page
+// draws through ANGLE into a framebuffer of its own, the other way up, and
+// where the desktop's rasteriser is at a tie the page's may fall the other
+// way: a colour that interpolates to within a rounding of half a level, or
+// a line that crosses a row within a rounding of a pixel's edge. So every
+// pixel must be the desktop's, except a few: one level off in one channel,
+// or a line's pixel moved to its neighbour (the colour of each picture found
+// beside it in the other). Anything else fails.
+const fewestTies = 24;
+
+function pixelAt(rgb, width, height, x, y) {
+  if (x < 0 || y < 0 || x >= width || y >= height) return null;
+  const i = (y * width + x) * 3;
+  return [rgb[i], rgb[i + 1], rgb[i + 2]];
+}
+
+function foundBeside(colour, rgb, width, height, x, y) {
+  for (let dy = -1; dy <= 1; dy += 1) {
+    for (let dx = -1; dx <= 1; dx += 1) {
+      const p = pixelAt(rgb, width, height, x + dx, y + dy);
+      if (p && p[0] === colour[0] && p[1] === colour[1] && p[2] === colour[2]) return true;
+    }
+  }
+  return false;
+}
+
+function assertSameView(web, desktop, what) {
+  const { width, height } = web;
+  assert.equal(width * height * 3, desktop.length, `${what}: picture size`);
+  let differing = 0;
+  let ties = 0;
+  let first = null;
+  for (let y = 0; y < height; y += 1) {
+    for (let x = 0; x < width; x += 1) {
+      if (x < readoutWidth && y < readoutHeight) continue;
+      const w = pixelAt(web.rgb, width, height, x, y);
+      const d = pixelAt(desktop, width, height, x, y);
+      const gap = Math.abs(w[0] - d[0]) + Math.abs(w[1] - d[1]) + Math.abs(w[2] - d[2]);
+      if (gap === 0) continue;
+      if (gap === 1 || (foundBeside(w, desktop, width, height, x, y) &&
+                        foundBeside(d, web.rgb, width, height, x, y))) {
+        ties += 1;
+        continue;
+      }
+      differing += 1;
+      first ??= `pixel (${x}, ${y}): web ${w}, desktop ${d}`;
+    }
+  }
+  assert.equal(differing, 0, `${what}: ${differing} pixels differ, first ${first}`);
+  assert.ok(ties <= fewestTies, `${what}: ${ties} pixels differ at a tie`);
+  return ties;
+}
+
+test('the 3-D view and the inset equal the desktop explorer\'s pixel for pixel but for a tie, on three presets after 0, 1 and 500 steps', async () => {
+  const page = await openExplorer();
+  await page.moveToCanvas();
+  await page.key('x');
+  let tiedPixels = 0;
+  for (const preset of ['1', '2', '5']) {
+    await page.key(preset);
+    await page.waitForStill(200);
+    let steps = 0;
+    for (const target of [0, 1, 500]) {
+      await page.rightClicks(target - steps);
+      steps = target;
+      await page.waitForStill(200);
+      const state = await shown(page);
+      assert.equal(state.steps, target, `steps on preset ${preset}`);
+      const desktop = readFileSync(`${process.env.DESKTOP_PICTURES}/explorer-${preset}-${target}.rgb`);
+      tiedPixels += assertSameView(await page.picture(), desktop, `preset ${preset} after ${target} steps`);
+    }
+  }
+  console.log(`# nine pictures of 900 x 640: ${tiedPixels} pixels apart at a tie, none otherwise`);
+  await finish(page);
+});
+
+// The desktop explorer's own words for a bad command line: its one line,
+// without the program's name in front and the pointer to --help after.
+function commandLineWords(...args) {
+  const run = spawnSync(`${process.env.DESKTOP_BUILD}/spinning-box-explorer`, args, { encoding: 'utf8' });
+  assert.equal(run.status, 2, `the desktop explorer refuses ${args.join(' ')}`);
+  assert.equal(run.stdout, '');
+  return run.stderr.trim().replace(/^spinning-box-explorer: /, '').replace(/ \(see --help\)$/, '');
+}
+
+// The trace tool's description of a start, name=value lines.
+function describe(...args) {
+  const run = spawnSync(`${process.env.DESKTOP_BUILD}/spinning-box-trace`, [...args, '--describe'], { encoding: 'utf8' });
+  assert.equal(run.status, 0, run.stderr);
+  return Object.fromEntries(run.stdout.trim().split('\n').map((line) => line.split('=')));
+}
+
+async function typeInto(page, id, text) {
+  await page.page.click(`#${id}`, { clickCount: 3 });
+  await page.page.keyboard.press('Backspace');
+  if (text) await page.page.type(`#${id}`, text);
+}
+
+test('each control sets what the same value on the command line sets, and a bad value changes nothing', async () => {
+  const page = await openExplorer();
+  await page.page.click('#stop');
+  // The body and the spin: moments 3, 5, 7 spun as the trace tool's
+  // conformance case; the period the readouts give is --describe's.
+  await typeInto(page, 'sides', '');
+  await typeInto(page, 'moments', '3,5,7');
+  await typeInto(page, 'omega', '0,0.4,0.0014285714285714286');
+  await typeInto(page, 'step', '0.02');
+  await page.page.click('#apply');
+  let state = await shown(page);
+  const described = describe('--moments', '3,5,7', '--omega', '0,0.4,0.0014285714285714286');
+  assert.deepEqual(state.moments, [3, 5, 7]);
+  assert.equal(state.step, 0.02);
+  assert.equal(state.steps, 0, 'applied: the motion starts afresh');
+  assert.match(state.readouts, new RegExp(`period of omega: ${Number(described.omega_period).toPrecision(4)}`));
+  assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
+
+  // Bad values: refused in the command line's words, the motion untouched.
+  for (const [field, value, option] of [
+    ['moments', '3,5,9', '--moments'], ['omega', '1,2', '--omega'], ['step', '-0.5', '--step'],
+    ['step', '5', '--step'],
+  ]) {
+    const before = await shown(page);
+    await typeInto(page, field, value);
+    await page.page.click('#apply');
+    const words = field === 'step' && value === '5'
+      ? commandLineWords('--moments', '3,5,7', '--omega', '0,0.4,0.0014285714285714286', option, value)
+      : commandLineWords(option, value);
+    assert.equal(await page.page.$eval('#error', (e) => e.textContent), words, `${field} ${value}`);
+    const after = await shown(page);
+    assert.deepEqual(after.moments, before.moments, `${field} ${value} kept the body`);
+    assert.equal(after.step, before.step, `${field} ${value} kept the step`);
+    await typeInto(page, field, field === 'moments' ? '3,5,7' : (field === 'omega' ? '0,0.4,0.0014285714285714286' : '0.02'));
+  }
+
+  // The preset list.
+  await page.page.select('#preset', '4');
+  state = await shown(page);
+  assert.match(state.readouts, /^a start close to the separatrix/);
+  assert.deepEqual(state.sides, [1, 2, 4]);
+
+  // The speed: the slider, by keyboard, doubles it as + does.
+  await page.page.focus('#speed');
+  await page.page.keyboard.press('ArrowRight');
+  state = await shown(page);
+  assert.equal(state.speed, 2);
+  assert.match(state.readouts, /speed: 2 /);
+
+  // Stop, one step, run; the outline off and on.
+  await page.page.click('#stop');
+  state = await shown(page);
+  assert.equal(state.running, false);
+  const steps = state.steps;
+  await page.page.click('#one');
+  state = await shown(page);
+  assert.equal(state.steps, steps + 1);
+  await page.page.click('#ghost');
+  assert.equal((await shown(page)).ghost, false);
+  await page.page.click('#ghost');
+  assert.equal((await shown(page)).ghost, true);
+  await page.page.click('#run');
+  assert.equal((await shown(page)).running, true);
+  await page.page.click('#reset');
+  assert.ok((await shown(page)).t < 1, 'back to the start');
+  await finish(page);
+});
+
+test('a link made by "Copy link", opened in a new page, gives the same picture', async () => {
+  const page = await openExplorer();
+  await page.moveToCanvas();
+  await page.key('x');
+  await page.key('5');
+  await page.rightClicks(37);
+  // The camera turned by a drag, and nearer by the wheel.
+  await page.page.mouse.move(page.canvas.x, page.canvas.y);
+  await page.page.mouse.down({ button: 'left' });
+  await page.page.mouse.move(page.canvas.x + 60, page.canvas.y + 25, { steps: 5 });
+  await page.page.mouse.up({ button: 'left' });
+  await page.page.mouse.wheel({ deltaY: -100 });
+  await page.waitForStill(200);
+  await page.page.click('#copy');
+  const link = await page.page.$eval('#link', (e) => e.value);
+  assert.match(link, /steps=37/);
+  const original = await page.picture();
+  const copy = await openExplorer(link.replace(session.url, ''));
+  await copy.waitForStill(200);
+  const copied = await copy.picture();
+  assert.deepEqual(copied.rgb, original.rgb, 'the same picture');
+  assert.equal((await shown(copy)).steps, 37);
+  await finish(copy);
+  await finish(page);
+});
+
+test('the plots receive the values the readouts show', async () => {
+  const page = await openExplorer();
+  await page.moveToCanvas();
+  await page.key('x');
+  await page.rightClicks(20);
+  const state = await shown(page);
+  const last = await page.page.evaluate(() => {
+    const o = window.explorerPlots.omega.data;
+    const e = window.explorerPlots.error.data;
+    const at = o[0].length - 1;
+    return { t: o[0][at], omega: [o[1][at], o[2][at], o[3][at]], exact: [o[4][at], o[5][at], o[6][at]],
+             drift2E: e[1][at], driftL2: e[2][at], attitudeError: e[3][at] };
+  });
+  assert.equal(last.t, state.t);
+  assert.deepEqual(last.omega, state.omega);
+  assert.deepEqual(last.exact, state.exact);
+  assert.equal(last.attitudeError, Math.abs(state.attitudeError) || null);
+  // The readouts print the same numbers.
+  const text = await page.page.$eval('#readouts', (e) => e.textContent);
+  assert.match(text, new RegExp(`t = ${state.t.toFixed(2)}`));
+  assert.match(text, new RegExp(`drift of 2E: ${state.drift2E.toExponential(2).replace('+', '\\+')}`));
+  assert.equal(last.drift2E, Math.abs(state.drift2E) || null);
+  await finish(page);
+});
+
+test('a reader who asks for reduced motion gets the explorer stopped', async () => {
+  const page = await openExplorer('explorer.html', (p) =>
+    p.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]));
+  const state = await shown(page);
+  assert.equal(state.running, false);
+  const frames = await page.waitForStill(300);
+  await sleep(500);
+  assert.equal(await page.frames(), frames, 'no frame comes by itself');
+  await finish(page);
+});
