@@ -43,6 +43,12 @@ web_size=$(web_line web-gzipped-kb)
 web_fps_ok=$(met "$(field "$web_fps" ratio)" ">=" 0.95)
 web_first_ok=$(met "$(field "$web_first" ratio)" "<=" 1.5)
 web_size_ok=$(met "$(field "$web_size" ours)" "<=" 100)
+web_explorer_fps=$(web_line web-explorer-frames-per-second)
+web_explorer_first=$(web_line web-explorer-first-frame-ms)
+web_explorer_size=$(web_line web-explorer-gzipped-kb)
+web_explorer_fps_ok=$(met "$(field "$web_explorer_fps" ratio)" ">=" 0.95)
+web_explorer_first_ok=$(met "$(field "$web_explorer_first" ratio)" "<=" 1.5)
+web_explorer_size_ok=$(met "$(field "$web_explorer_size" ours)" "<" 120)
 
 printf '%-34s %14s %14s %8s %8s\n' "measure (median)" "spinning-box" "baseline" "ratio" "target"
 printf '%-34s %14s %14s %8s %8s\n' "model step, ns (vs odeint rk4)" "$(field "$model" ours_ns)" "$(field "$model" peer_ns)" "$(field "$model" ratio)" "<= 1.0"
@@ -58,4 +64,7 @@ printf '%-34s %14s %14s %8s %8s\n' "explorer's own work, % of Ir" "$(field "$own
 printf '%-34s %14s %14s %8s %8s\n' "web frames per second (vs clear)" "$(field "$web_fps" ours)" "$(field "$web_fps" limit)" "$(field "$web_fps" ratio)" ">= 0.95"
 printf '%-34s %14s %14s %8s %8s\n' "web first frame, ms (vs clear)" "$(field "$web_first" ours)" "$(field "$web_first" limit)" "$(field "$web_first" ratio)" "<= 1.5"
 printf '%-34s %14s %14s %8s %8s\n' "web .js + .wasm gzipped, KB" "$(field "$web_size" ours)" "-" "-" "<= 100"
-echo "targets: model step $step_ok, exact state $exact_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok, explorer frame rate $explorer_fps_ok, explorer start-up $explorer_start_ok, explorer own work $own_ok, web frame rate $web_fps_ok, web first frame $web_first_ok, web size $web_size_ok"
+printf '%-34s %14s %14s %8s %8s\n' "web explorer frames/s (vs clear)" "$(field "$web_explorer_fps" ours)" "$(field "$web_explorer_fps" limit)" "$(field "$web_explorer_fps" ratio)" ">= 0.95"
+printf '%-34s %14s %14s %8s %8s\n' "web explorer first frame, ms" "$(field "$web_explorer_first" ours)" "$(field "$web_explorer_first" limit)" "$(field "$web_explorer_first" ratio)" "<= 1.5"
+printf '%-34s %14s %14s %8s %8s\n' "web explorer page gzipped, KB" "$(field "$web_explorer_size" ours)" "-" "-" "< 120"
+echo "targets: model step $step_ok, exact state $exact_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok, explorer frame rate $explorer_fps_ok, explorer start-up $explorer_start_ok, explorer own work $own_ok, web frame rate $web_fps_ok, web first frame $web_first_ok, web size $web_size_ok, web explorer frame rate $web_explorer_fps_ok, web explorer first frame $web_explorer_first_ok, web explorer size $web_explorer_size_ok"

@@ -1,8 +1,10 @@
-// The web page against a page that only clears the same canvas, in one run
-// of headless Chromium, alternated over several rounds: frames per second
-// while animating (both paced by the browser's frame clock), and the time
-// from navigation to the first frame. Also the size of the page's code,
-// gzipped. Prints one line per measure, as the other benchmarks do.
+// The web pages against a page that only clears a canvas of the same size,
+// in one run of headless Chromium, alternated over several rounds: frames
+// per second while animating (both paced by the browser's frame clock), and
+// the time from navigation to the first frame; the window program's page
+// and the explorer's. Also the size of each page's code, gzipped (the
+// explorer's with its HTML and its plotting library). Prints one line per
+// measure, as the other benchmarks do.
 // Usage: node bench/web_bench.mjs WEB_BUILD_DIR [ROUNDS] [SECONDS]
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
@@ -35,20 +37,32 @@ const median = (values) => {
 };
 
 const session = await startBrowser(folder);
-const ours = [];
-const limit = [];
+const pages = [
+  { prefix: 'web', page: '', baseline: 'baseline.html' },
+  { prefix: 'web-explorer', page: 'explorer.html', baseline: 'baseline.html?width=900&height=640' },
+];
+for (const p of pages) {
+  p.ours = [];
+  p.limit = [];
+}
 for (let round = 0; round < rounds; round += 1) {
-  ours.push(await measure(session, ''));
-  limit.push(await measure(session, 'baseline.html'));
+  for (const p of pages) {
+    p.ours.push(await measure(session, p.page));
+    p.limit.push(await measure(session, p.baseline));
+  }
 }
 await session.close();
 
-for (const [name, key] of [['web-frames-per-second', 'fps'], ['web-first-frame-ms', 'firstFrameMs']]) {
-  const a = median(ours.map((m) => m[key]));
-  const b = median(limit.map((m) => m[key]));
-  console.log(`${name} ours=${a.toFixed(2)} limit=${b.toFixed(2)} ratio=${(a / b).toFixed(3)}`);
+for (const p of pages) {
+  for (const [name, key] of [['frames-per-second', 'fps'], ['first-frame-ms', 'firstFrameMs']]) {
+    const a = median(p.ours.map((m) => m[key]));
+    const b = median(p.limit.map((m) => m[key]));
+    console.log(`${p.prefix}-${name} ours=${a.toFixed(2)} limit=${b.toFixed(2)} ratio=${(a / b).toFixed(3)}`);
+  }
 }
-const gzipped = ['index.js', 'index.wasm']
+const gzippedKb = (files) => files
   .map((file) => gzipSync(readFileSync(`${folder}/${file}`), { level: 9 }).length)
-  .reduce((a, b) => a + b, 0);
-console.log(`web-gzipped-kb ours=${(gzipped / 1024).toFixed(1)}`);
+  .reduce((a, b) => a + b, 0) / 1024;
+console.log(`web-gzipped-kb ours=${gzippedKb(['index.js', 'index.wasm']).toFixed(1)}`);
+const explorerFiles = ['explorer.js', 'explorer.wasm', 'explorer.html', 'uPlot.iife.min.js', 'uPlot.min.css'];
+console.log(`web-explorer-gzipped-kb ours=${gzippedKb(explorerFiles).toFixed(1)}`);

@@ -55,4 +55,9 @@ SCREENSHOT_WIDTH=480 "$top/scripts/screenshot.sh" --animate 64 50 "$build/spinni
   "$docs/explorer.gif"
 # The web page, from headless Chromium.
 node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"
-echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif and web.png"
+# The explorer's page on a phone's screen and on a desktop's.
+for width in 360 1280; do
+  node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" \
+    "$docs/explorer-web-$width.png" explorer "$width"
+done
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif, web.png, explorer-web-360.png and explorer-web-1280.png"

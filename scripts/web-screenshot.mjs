@@ -1,14 +1,29 @@
-// A screenshot of the web page in headless Chromium, after 40 right-click
-// steps so that the box is seen turning.
-// Usage: node scripts/web-screenshot.mjs WEB_BUILD_DIR OUTPUT.png
+// Screenshots of the web pages in headless Chromium. The window program's
+// page after 40 right-click steps, so that the box is seen turning; or the
+// explorer's, the whole page at a screen WIDTH pixels wide, stopped on the
+// flip after 1200 steps (t = 12), its plots filled in on the way.
+// Usage: node scripts/web-screenshot.mjs WEB_BUILD_DIR OUTPUT.png [explorer WIDTH]
 import { ProgramPage, startBrowser } from '../tests/web/browser.mjs';
 
-const [folder, output] = process.argv.slice(2);
+const [folder, output, which, width] = process.argv.slice(2);
 const session = await startBrowser(folder);
-const page = await ProgramPage.open(session);
-await page.page.setViewport({ width: 460, height: 520 });
-await page.rightClicks(40);
-await page.waitForStill();
-await page.page.screenshot({ path: output });
+if (which === 'explorer') {
+  const page = await ProgramPage.open(session, 'explorer.html?run=0', null);
+  await page.page.setViewport({ width: Number(width), height: 800 });
+  await page.page.waitForFunction(() => window.explorerShown !== undefined);
+  // Steps of 12 a tenth of a second apart, so the plots see them come.
+  for (let i = 0; i < 100; i += 1) {
+    await page.page.evaluate(() => Module.ccall('explorerSteps', null, ['number'], [12]));
+    await new Promise((resolve) => setTimeout(resolve, 110));
+  }
+  await page.waitForStill();
+  await page.page.screenshot({ path: output, fullPage: true });
+} else {
+  const page = await ProgramPage.open(session);
+  await page.page.setViewport({ width: 460, height: 520 });
+  await page.rightClicks(40);
+  await page.waitForStill();
+  await page.page.screenshot({ path: output });
+}
 await session.close();
 console.log(`Saved ${output} from the web page`);
