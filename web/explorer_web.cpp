@@ -162,8 +162,8 @@ EMSCRIPTEN_KEEPALIVE const char* explorerState() {
     };
     const SpinOptions& s = e.start;
     replyText = "{\"t\":" + number(motionTime()) + ",\"steps\":" + std::to_string(e.steps) +
-                ",\"omega\":" + triple(spinState.omega) + ",\"exact\":" + triple(exact) + ",\"attitude\":[" +
-                number(e.attitude.q.w) + "," + number(e.attitude.q.x) + "," +
+                ",\"omega\":" + triple(spinState.omega) + ",\"exact\":" + triple(exact) +
+                ",\"attitude\":[" + number(e.attitude.q.w) + "," + number(e.attitude.q.x) + "," +
                 number(e.attitude.q.y) + "," + number(e.attitude.q.z) + "]" +
                 ",\"drift2E\":" + number(drift(now.twiceEnergy, e.startInvariants[0])) +
                 ",\"driftL2\":" + number(drift(now.momentumSquared, e.startInvariants[1])) +

@@ -60,8 +60,8 @@ double carlsonRF(double x, double y, double z) {
     double a = a0;
     double power = 1.0;  // 4^-m
     for (int m = 0; m < 40 && reach >= std::fabs(a); ++m) {
-        const double l = std::sqrt(x) * std::sqrt(y) + std::sqrt(x) * std::sqrt(z) +
-                         std::sqrt(y) * std::sqrt(z);
+        const double l =
+            std::sqrt(x) * std::sqrt(y) + std::sqrt(x) * std::sqrt(z) + std::sqrt(y) * std::sqrt(z);
         x = 0.25 * (x + l);
         y = 0.25 * (y + l);
         z = 0.25 * (z + l);

@@ -49,4 +49,3 @@ void addSpinOptions(CLI::App& app, SpinOptions& options) {
                        return readStep(text, options.step);
                    });
 }
-

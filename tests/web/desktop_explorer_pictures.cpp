@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
             const std::string path =
                 out + "/explorer-" + preset.name + "-" + std::to_string(target) + ".rgb";
             if (!save(running.waitForStill(), path)) {
-                std::fprintf(stderr, "desktop_explorer_pictures: the window is not wholly on the screen\n");
+                std::fprintf(stderr,
+                             "desktop_explorer_pictures: the window is not wholly on the screen\n");
                 return 1;
             }
         }
