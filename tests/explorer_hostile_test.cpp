@@ -62,7 +62,7 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
         onExplorerKey(static_cast<unsigned char>(key), 0, 0);
         loop(3);
         const Explorer& after = explorer;
-        ASSERT_TRUE(finite(after.attitude.q));
+        ASSERT_TRUE(finite(after.state.q));
         if (key == 'z') {
             EXPECT_TRUE(after.running);
         } else if (key == 'x') {
@@ -104,7 +104,7 @@ TEST_F(ExplorerInProcess, AZeroHeightAndTinyWindowsDrawWithoutFaultAndTheStepsGo
         displayExplorer();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         EXPECT_EQ(explorer.steps, before + 1);
-        EXPECT_TRUE(finite(explorer.attitude.q));
+        EXPECT_TRUE(finite(explorer.state.q));
     }
     // Through the toolkit, down to 1 x 1 and back.
     for (const int side : {1, 3, 640}) {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "attitude.h"
+#include "body.h"
 #include "exact_motion.h"
-#include "spin_state.h"
+#include "steppers.h"
 #include "trace_runner.h"
 
 namespace {
@@ -32,25 +32,18 @@ std::string triple(const double v[3]) {
 // The largest angle, in degrees, between the integrated and the exact
 // attitude over the run, looked at 64 times along it.
 double strayDegrees(const double sides[3], const double omega[3], double h, long steps) {
-    const SpinState saved = spinState;
-    for (int i = 0; i < 3; ++i) {
-        spinState.sides[i] = sides[i];
-        spinState.omega[i] = omega[i];
-    }
-    spinState.timeStep = h;
+    const Body body = boxBody(sides);
+    RigidState state = startState(omega);
     const ExactMotion exact = exactMotionFromSides(sides, omega);
-    Attitude attitude = startAttitude(spinState.omega);
     double worst = 0.0;
     double w[3];
     for (long n = 1; n <= steps; ++n) {
-        advanceRotation();
-        advanceAttitude(attitude, spinState.omega, h);
+        stepRk4(body, h, state);
         if (n % std::max(1L, steps / 64) == 0 || n == steps) {
             const Quaternion q = exactStateAt(exact, static_cast<double>(n) * h, w);
-            worst = std::fmax(worst, angleBetween(attitude.q, q) * 180.0 / M_PI);
+            worst = std::fmax(worst, angleBetween(state.q, q) * 180.0 / M_PI);
         }
     }
-    spinState = saved;
     return worst;
 }
 

@@ -16,7 +16,6 @@
 #include "explorer.h"
 #include "invariants.h"
 #include "option_values.h"
-#include "spin_state.h"
 
 void openExplorerWindow(int* argc, char** argv) {
     glutInit(argc, argv);
@@ -154,7 +153,7 @@ EMSCRIPTEN_KEEPALIVE const char* explorerState() {
     const Explorer& e = explorer;
     double moments[3];
     for (int i = 0; i < 3; ++i) moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
-    const Invariants now = invariantsOf(moments, spinState.omega);
+    const Invariants now = invariantsOf(moments, explorer.state.omega);
     double exact[3];
     const Quaternion q = exactStateAt(e.exact, motionTime(), exact);
     const auto drift = [](double value, double start) {
@@ -162,12 +161,12 @@ EMSCRIPTEN_KEEPALIVE const char* explorerState() {
     };
     const SpinOptions& s = e.start;
     replyText = "{\"t\":" + number(motionTime()) + ",\"steps\":" + std::to_string(e.steps) +
-                ",\"omega\":" + triple(spinState.omega) + ",\"exact\":" + triple(exact) +
-                ",\"attitude\":[" + number(e.attitude.q.w) + "," + number(e.attitude.q.x) + "," +
-                number(e.attitude.q.y) + "," + number(e.attitude.q.z) + "]" +
+                ",\"omega\":" + triple(explorer.state.omega) + ",\"exact\":" + triple(exact) +
+                ",\"attitude\":[" + number(e.state.q.w) + "," + number(e.state.q.x) + "," +
+                number(e.state.q.y) + "," + number(e.state.q.z) + "]" +
                 ",\"drift2E\":" + number(drift(now.twiceEnergy, e.startInvariants[0])) +
                 ",\"driftL2\":" + number(drift(now.momentumSquared, e.startInvariants[1])) +
-                ",\"attitudeError\":" + number(angleBetween(e.attitude.q, q) * 180.0 / M_PI) +
+                ",\"attitudeError\":" + number(angleBetween(e.state.q, q) * 180.0 / M_PI) +
                 ",\"period\":" + number(e.exact.period) + ",\"speed\":" + number(e.speed) +
                 ",\"running\":" + (e.running ? "true" : "false") +
                 ",\"ghost\":" + (e.ghost ? "true" : "false") + ",\"yaw\":" + number(e.yaw) +

@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "attitude.h"
+#include "body.h"
 #include "exact_motion.h"
+#include "rigid_state.h"
 #include "spin_options.h"
 
 // The longest trail of the long axis's tip, in points: three turns.
@@ -36,7 +37,8 @@ struct Explorer {
     const char* name;  // the preset's name, or "command line"
     // The motion now.
     long steps;                 // steps taken since the start
-    Attitude attitude;          // the integrated attitude (omega from the model)
+    Body body;                  // the body of `start`
+    RigidState state;           // omega and the attitude, stepped by the window's RK4
     ExactMotion exact;          // the closed form from the start
     double startInvariants[2];  // 2E and |L|^2 at t = 0
     double momentum[3];         // L in the scene, fixed
@@ -74,7 +76,7 @@ extern Explorer explorer;
 // Starts the motion of explorer.start afresh: t = 0, the identity, the
 // exact motion, the invariants, the trail and the inset.
 void resetMotion();
-// One step of the model and of the attitude, and the trail.
+// One step of omega and the attitude, and the trail.
 void stepMotion();
 // The model's time, n h.
 double motionTime();

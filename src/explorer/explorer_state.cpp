@@ -1,11 +1,10 @@
-// The motion the explorer shows: the model's own step for omega, the
-// attitude step after it, and the closed form beside them, all from the
-// same start.
+// The motion the explorer shows: the window program's RK4 for omega and
+// the attitude, and the closed form beside them, all from the same start.
 #include <cmath>
 
 #include "explorer.h"
 #include "invariants.h"
-#include "spin_state.h"
+#include "steppers.h"
 
 Explorer explorer = {};
 
@@ -17,7 +16,7 @@ void addTrailPoint() {
     double tip[3] = {0.0, 0.0, 0.0};
     tip[e.longAxis] = 0.5 * e.start.sides[e.longAxis];
     const int slot = (e.trailStart + e.trailCount) % kTrailPoints;
-    rotate(e.attitude.q, tip, e.trail[slot]);
+    rotate(e.state.q, tip, e.trail[slot]);
     if (e.trailCount < kTrailPoints) {
         ++e.trailCount;
     } else {
@@ -31,17 +30,9 @@ double motionTime() { return static_cast<double>(explorer.steps) * explorer.star
 
 void resetMotion() {
     Explorer& e = explorer;
-    for (int i = 0; i < 3; ++i) {
-        spinState.sides[i] = e.start.sides[i];
-        spinState.omega[i] = e.start.omega[i];
-    }
-    spinState.timeStep = e.start.step;
-    spinState.elapsed = 0.0;
-    spinState.spinRate = 0.0;
-    spinState.turnAngle = 0.0;
-    spinState.turnAngleDegrees = 0.0;
+    e.body = boxBody(e.start.sides);
+    e.state = startState(e.start.omega);
     e.steps = 0;
-    e.attitude = startAttitude(spinState.omega);
     e.exact = exactMotionOf(e.start);
     double moments[3];
     for (int i = 0; i < 3; ++i) {
@@ -77,8 +68,7 @@ void resetMotion() {
 
 void stepMotion() {
     Explorer& e = explorer;
-    advanceRotation();
-    advanceAttitude(e.attitude, spinState.omega, e.start.step);
+    stepRk4(e.body, e.start.step, e.state);
     ++e.steps;
     if (motionTime() >= e.trailDue) {
         addTrailPoint();

@@ -11,7 +11,6 @@
 
 #include "explorer.h"
 #include "frame.h"
-#include "spin_state.h"
 
 namespace {
 
@@ -138,7 +137,7 @@ void drawScene() {
     drawAxes(10.0);
 
     glPushMatrix();
-    placeBody(e.attitude.q);
+    placeBody(e.state.q);
     drawBox();
     glPopMatrix();
 
@@ -164,7 +163,7 @@ void drawScene() {
         drawArrow(tip);
     }
     double omega[3];
-    rotate(e.attitude.q, spinState.omega, omega);
+    rotate(e.state.q, explorer.state.omega, omega);
     if (e.exact.maxRate > 0.0) {
         for (double& c : omega) {
             c *= reach / e.exact.maxRate;

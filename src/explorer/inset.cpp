@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "explorer.h"
-#include "spin_state.h"
 
 namespace {
 
@@ -78,7 +77,8 @@ void drawInsetMarker() {
     double now[3];
     double length = 0.0;
     for (int i = 0; i < 3; ++i) {
-        now[i] = (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * spinState.omega[i];
+        now[i] =
+            (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * explorer.state.omega[i];
         length += now[i] * now[i];
     }
     if (length == 0.0) {

@@ -7,7 +7,6 @@
 
 #include "explorer.h"
 #include "invariants.h"
-#include "spin_state.h"
 
 namespace {
 
@@ -42,13 +41,13 @@ std::string readoutText() {
     for (int i = 0; i < 3; ++i) {
         moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
     }
-    const Invariants now = invariantsOf(moments, spinState.omega);
+    const Invariants now = invariantsOf(moments, explorer.state.omega);
     const auto drift = [](double value, double start) {
         return start == 0.0 ? 0.0 : (value - start) / start;
     };
     double w[3];
     const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
-    const double gap = angleBetween(e.attitude.q, exact) * 180.0 / M_PI;
+    const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
     std::string text = std::string(e.name) + (e.running ? "" : " (stopped)") + "\n";
     text += format("t = %.2f\n", motionTime());
     text += std::string("motion: ") + kindOf(e.exact) + "\n";

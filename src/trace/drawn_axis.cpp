@@ -9,6 +9,13 @@ constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
+WindowTurn windowTurnOf(double t, const double omega[3]) {
+    const double rate =
+        std::sqrt((std::pow(omega[0], 2.0) + std::pow(omega[1], 2.0)) + std::pow(omega[2], 2.0));
+    const double turnAngle = t * rate;
+    return {rate, turnAngle * 180.0 / 3.1415926535};
+}
+
 double drawnAxisGapDegrees(const Quaternion& q, double turnDegrees, const double omega[3]) {
     // The window turns about (omega1, omega2, -omega3), as GL does: degrees
     // taken to radians with pi, a zero axis leaving the box unturned.

@@ -1,32 +1,47 @@
-// spinning-box-trace: runs the spinning box's rotation model with no window,
-// for any box and any spin, and writes each step as CSV beside the exact
-// motion of the free body, with the orientation integrated from it and in
-// closed form. The integration of omega is the model's own step, the same
-// code the window program runs. --describe tells what kind of motion a
+// spinning-box-trace: steps the free box with no window, for any box, any
+// spin and any of the integrators, and writes each step as CSV beside the
+// exact motion of the free body. The default integrator is the window
+// program's own RK4, bit for bit. --describe tells what kind of motion a
 // start leads to instead.
+#include <cmath>
 #include <cstdio>
 #include <string>
 
-#include "spin_state.h"
+#include "body.h"
+#include "steppers.h"
 #include "trace_options.h"
 #include "trace_output.h"
 
 namespace {
 
-// The CSV: the model's own step, the attitude step after it, and a row
-// every `every` steps.
-void trace(const TraceOptions& options, const TraceReference& reference) {
-    const double h = spinState.timeStep;
-    Attitude attitude = startAttitude(spinState.omega);
+bool finite(const RigidState& s) {
+    return std::isfinite(s.omega[0]) && std::isfinite(s.omega[1]) && std::isfinite(s.omega[2]) &&
+           std::isfinite(s.q.w) && std::isfinite(s.q.x) && std::isfinite(s.q.y) &&
+           std::isfinite(s.q.z);
+}
+
+// The CSV: a row every `every` steps. The clock is a sum of steps, as the
+// window program keeps it. Returns the step at which the state stopped
+// being finite, or 0.
+long trace(const TraceOptions& options, const Integrator& integrator,
+           const TraceReference& reference) {
+    const double h = options.spin.step;
+    const Body body = boxBody(options.spin.sides);
+    RigidState state = startState(options.spin.omega);
+    double t = 0.0;
     printHeader();
-    printRow(0, h, spinState, attitude, reference);
+    printRow(0, h, 0.0, state, reference);
     for (long step = 1; step <= options.steps; ++step) {
-        advanceRotation();
-        advanceAttitude(attitude, spinState.omega, h);
+        integrator.step(body, h, state);
+        t = t + h;
+        if (!finite(state)) {
+            return step;
+        }
         if (step % options.every == 0) {
-            printRow(step, h, spinState, attitude, reference);
+            printRow(step, h, t, state, reference);
         }
     }
+    return 0;
 }
 
 }  // namespace
@@ -46,18 +61,23 @@ int main(int argc, char** argv) {
     }
 
     const TraceReference reference = referenceFrom(exactMotionOf(options.spin));
+    long lost = 0;
+    const Integrator& integrator =
+        options.integrator != nullptr ? *options.integrator : *findIntegrator("rk4");
     if (options.describe) {
         printDescription(reference);
     } else {
-        for (int i = 0; i < 3; ++i) {
-            spinState.sides[i] = options.spin.sides[i];
-            spinState.omega[i] = options.spin.omega[i];
-        }
-        spinState.timeStep = options.spin.step;
-        trace(options, reference);
+        lost = trace(options, integrator, reference);
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fprintf(stderr, "spinning-box-trace: could not write the output\n");
+        return 1;
+    }
+    if (lost != 0) {
+        std::fprintf(stderr,
+                     "spinning-box-trace: %s: omega left the finite numbers at step %ld; "
+                     "take a smaller --step\n",
+                     integrator.name, lost);
         return 1;
     }
     return 0;

@@ -7,6 +7,32 @@
 
 namespace {
 
+// The integrators' names and titles, one a line.
+std::string integratorList() {
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    std::string list;
+    for (int i = 0; i < count; ++i) {
+        list += "  " + std::string(all[i].name) +
+                std::string(16 - std::string(all[i].name).size(), ' ') + all[i].title + "\n";
+    }
+    return list;
+}
+
+std::string readIntegrator(const std::string& text, const Integrator*& integrator) {
+    integrator = findIntegrator(text.c_str());
+    if (integrator != nullptr) {
+        return "";
+    }
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    std::string names;
+    for (int i = 0; i < count; ++i) {
+        names += (i == 0 ? "" : ", ") + std::string(all[i].name);
+    }
+    return "'" + text + "' is not an integrator; one of " + names;
+}
+
 const char* const kColumns =
     "\n"
     "Columns:\n"
@@ -41,9 +67,9 @@ const char* const kColumns =
 CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& options,
                              std::string& text) {
     CLI::App app(
-        "Runs the spinning box's rotation model with no window, for any box and any\n"
-        "spin, and writes its angular velocity as CSV beside the exact motion of the\n"
-        "free body.\n",
+        "Steps the free box with no window, for any box and any spin, by the window\n"
+        "program's RK4 or another integrator, and writes its angular velocity and\n"
+        "attitude as CSV beside the exact motion of the free body.\n",
         "spinning-box-trace");
     app.set_help_flag("--help", "show this text");
     app.get_formatter()->column_width(20);
@@ -56,9 +82,18 @@ CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& op
         app, "--every", "K",
         "print every K-th step (default 1, 1 to " + std::to_string(kMaxCount) + ")",
         [&options](const std::string& value) { return readCount(value, 1, options.every); });
+    addValueOption(
+        app, "--integrator", "NAME",
+        "the stepper of omega and the attitude (default rk4, the window\n"
+        "program's step); the names are listed below",
+        [&options](const std::string& value) { return readIntegrator(value, options.integrator); });
     app.add_flag("--describe", options.describe, "describe the motion instead of tracing it");
     app.footer("The form --name=value works too; each option may be given once.\n\n" +
-               stepBoundHelp() + kColumns);
+               stepBoundHelp() +
+               "  These bounds are rk4's; the other integrators take any step up to the\n"
+               "  largest, and the run stops with status 1 if omega leaves the finite\n"
+               "  numbers.\n\nIntegrators:\n" +
+               integratorList() + kColumns);
 
     const CommandLine outcome = readCommandLine(app, argc, argv, text);
     if (outcome == CommandLine::Help) {
@@ -66,7 +101,8 @@ CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& op
     } else if (outcome == CommandLine::Run) {
         // Nothing is integrated for a description, so no step is too large.
         text = checkOneBody(options.spin);
-        if (text.empty() && !options.describe) {
+        if (text.empty() && !options.describe &&
+            (options.integrator == nullptr || options.integrator->step == stepRk4)) {
             text = checkStepBound(options.spin, options.steps);
         }
         if (!text.empty()) {

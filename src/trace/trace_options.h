@@ -6,12 +6,14 @@
 
 #include "command_line.h"
 #include "spin_options.h"
+#include "steppers.h"
 
 struct TraceOptions {
     SpinOptions spin;
-    long steps = 1000;      // steps to take after the initial state
-    long every = 1;         // print every K-th step
-    bool describe = false;  // describe the motion instead of tracing it
+    long steps = 1000;                       // steps to take after the initial state
+    long every = 1;                          // print every K-th step
+    bool describe = false;                   // describe the motion instead of tracing it
+    const Integrator* integrator = nullptr;  // the stepper; the window program's RK4 if none
 };
 
 // Reads argv into options. On Refused, `text` is the one line that says why;

@@ -48,8 +48,7 @@ void printHeader() {
         "exact_attitude_z,attitude_error_degrees");
 }
 
-void printRow(long step, double h, const SpinState& s, const Attitude& attitude,
-              const TraceReference& reference) {
+void printRow(long step, double h, double t, const RigidState& s, const TraceReference& reference) {
     double exact[3];
     // The exact motion at n h: the model's own clock strays from it.
     const Quaternion exactAttitude =
@@ -59,15 +58,17 @@ void printRow(long step, double h, const SpinState& s, const Attitude& attitude,
     const double error =
         std::hypot(std::hypot(s.omega[0] - exact[0], s.omega[2] - exact[2]), s.omega[1] - exact[1]);
     const Invariants now = invariantsOf(reference.moments, s.omega);
-    const Quaternion& q = attitude.q;
+    const Quaternion& q = s.q;
+    // The window's drawn turn: t |omega| about omega, nothing before step 1.
+    const WindowTurn turn = step == 0 ? WindowTurn{0.0, 0.0} : windowTurnOf(t, s.omega);
     const Quaternion& e = exactAttitude;
     std::printf(
         "%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
         "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
-        step, s.elapsed, s.omega[0], s.omega[1], s.omega[2], s.spinRate, s.turnAngleDegrees,
-        exact[0], exact[2], error, exact[1], drift(now.twiceEnergy, reference.start.twiceEnergy),
+        step, t, s.omega[0], s.omega[1], s.omega[2], turn.spinRate, turn.degrees, exact[0],
+        exact[2], error, exact[1], drift(now.twiceEnergy, reference.start.twiceEnergy),
         drift(now.momentumSquared, reference.start.momentumSquared), q.w, q.x, q.y, q.z,
-        drawnAxisGapDegrees(q, s.turnAngleDegrees, s.omega), e.w, e.x, e.y, e.z,
+        drawnAxisGapDegrees(q, turn.degrees, s.omega), e.w, e.x, e.y, e.z,
         angleBetween(q, e) * kDegreesPerRadian);
 }
 

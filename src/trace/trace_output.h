@@ -3,10 +3,9 @@
 // description of the motion.
 #pragma once
 
-#include "attitude.h"
 #include "exact_motion.h"
 #include "invariants.h"
-#include "spin_state.h"
+#include "rigid_state.h"
 
 // What every row is compared with: the exact motion and the invariants at
 // step 0.
@@ -20,9 +19,8 @@ TraceReference referenceFrom(const ExactMotion& exact);
 // The header line.
 void printHeader();
 
-// One row for the model's state and the integrated attitude after `step`
-// steps of h.
-void printRow(long step, double h, const SpinState& state, const Attitude& attitude,
+// One row for the state after `step` steps of h, the clock at t.
+void printRow(long step, double h, double t, const RigidState& state,
               const TraceReference& reference);
 
 // The name=value lines of --describe.

@@ -21,6 +21,11 @@ Quaternion turnAbout(const double axis[3], double angle) {
     return {std::cos(0.5 * angle), s * axis[0], s * axis[1], s * axis[2]};
 }
 
+Quaternion normalized(const Quaternion& q) {
+    const double norm = std::sqrt(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z);
+    return {q.w / norm, q.x / norm, q.y / norm, q.z / norm};
+}
+
 void rotate(const Quaternion& q, const double v[3], double out[3]) {
     // v + 2 w (u x v) + 2 u x (u x v), with u the vector part of q.
     const double u[3] = {q.x, q.y, q.z};

@@ -19,6 +19,9 @@ Quaternion conjugate(const Quaternion& q);
 // axis), right-handed.
 Quaternion turnAbout(const double axis[3], double angle);
 
+// q divided by its norm.
+Quaternion normalized(const Quaternion& q);
+
 // The image of the vector v under the rotation q.
 void rotate(const Quaternion& q, const double v[3], double out[3]);
 
