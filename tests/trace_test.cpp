@@ -261,6 +261,11 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
         {{"--sides", "1,2,3", "--sides=1,2,3"}, "--sides: given 2 times ('1,2,3', '1,2,3')"},
         {{"--step", "0.01", "--steps", "5", "--step", "0.02"},
          "--step: given 2 times ('0.01', '0.02')"},
+        {{"--integrator", "verlet"},
+         "--integrator: 'verlet' is not an integrator; one of rk4, euler"},
+        {{"--integrator", ""}, "--integrator: '' is not an integrator"},
+        {{"--integrator", "rk4", "--step", "0.5", "--sides", "1,2,3", "--omega", "1,2,3"},
+         "--step: '0.5' is too large"},
         {{"--speed", "3"}, "unknown option '--speed'"},
         {{"10"}, "unknown option '10'"},
         {{"--help=yes"}, "unknown option '--help=yes'"},
@@ -370,6 +375,43 @@ TEST(Trace, ExactColumnsAreTakenAtNTimesHNotAtTheModelsClock) {
     const double bound = n * std::abs(r - std::exp(q)) * std::hypot(0.3, 0.3);
     EXPECT_LE(table.at(1, "error"), 1.05 * bound + 1e-9);
     EXPECT_GT(table.at(1, "error"), 0.9 * bound);
+}
+
+// Another integrator: the same columns and the same exact ones; its own
+// omega. Explicit Euler's energy only grows; one step of it is written out
+// here for the window's box.
+TEST(Trace, AnotherIntegratorStepsTheSameStartBesideTheSameExactMotion) {
+    const TraceTable rk4 = traceTable({"--steps", "100", "--every", "50"});
+    const TraceTable euler =
+        traceTable({"--integrator", "euler", "--steps", "100", "--every", "50"});
+    ASSERT_EQ(euler.names, rk4.names);
+    for (size_t row = 0; row < 3; ++row) {
+        for (const char* exact :
+             {"exact_omega1", "exact_omega2", "exact_omega3", "exact_attitude_w"}) {
+            EXPECT_EQ(euler.at(row, exact), rk4.at(row, exact)) << exact;
+        }
+    }
+    EXPECT_GT(euler.at(1, "energy_drift"), 0.0);
+    EXPECT_GT(euler.at(2, "energy_drift"), euler.at(1, "energy_drift"));
+    EXPECT_GT(euler.at(2, "attitude_error_degrees"), 1e3 * rk4.at(2, "attitude_error_degrees"));
+
+    const TraceTable one = traceTable({"--integrator", "euler", "--steps", "1"});
+    const double k = (0.09 - 5.29) / (0.09 + 5.29);  // (c^2 - b^2) / (c^2 + b^2)
+    EXPECT_DOUBLE_EQ(one.at(1, "omega1"), 0.3 + 0.01 * k * 3.0 * 0.3);
+    EXPECT_DOUBLE_EQ(one.at(1, "omega2"), 3.0);
+    EXPECT_DOUBLE_EQ(one.at(1, "omega3"), 0.3 - 0.01 * k * 0.3 * 3.0);
+}
+
+// A step that sends an integrator's omega past the finite numbers stops the
+// run with status 1 and says so, instead of printing inf as a result.
+TEST(Trace, AnIntegratorThatBlowsUpStopsWithStatusOne) {
+    const TraceResult r = runTrace({"--integrator", "euler", "--sides", "1,2,3", "--omega",
+                                    "1,100,1", "--step", "1", "--steps", "1000"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("euler: omega left the finite numbers at step"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out.find("inf"), std::string::npos);
+    EXPECT_EQ(r.out.find("nan"), std::string::npos);
 }
 
 }  // namespace

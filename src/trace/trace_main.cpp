@@ -8,21 +8,25 @@
 #include <string>
 
 #include "body.h"
+#include "invariants.h"
 #include "steppers.h"
 #include "trace_options.h"
 #include "trace_output.h"
 
 namespace {
 
-bool finite(const RigidState& s) {
-    return std::isfinite(s.omega[0]) && std::isfinite(s.omega[1]) && std::isfinite(s.omega[2]) &&
+// Every number a row prints from the state is finite: omega, q, and the
+// invariants, which overflow first.
+bool finite(const Body& body, const RigidState& s) {
+    const Invariants now = invariantsOf(body.moments, s.omega);
+    return std::isfinite(now.twiceEnergy) && std::isfinite(now.momentumSquared) &&
            std::isfinite(s.q.w) && std::isfinite(s.q.x) && std::isfinite(s.q.y) &&
            std::isfinite(s.q.z);
 }
 
 // The CSV: a row every `every` steps. The clock is a sum of steps, as the
 // window program keeps it. Returns the step at which the state stopped
-// being finite, or 0.
+// printing finite numbers, or 0.
 long trace(const TraceOptions& options, const Integrator& integrator,
            const TraceReference& reference) {
     const double h = options.spin.step;
@@ -34,7 +38,7 @@ long trace(const TraceOptions& options, const Integrator& integrator,
     for (long step = 1; step <= options.steps; ++step) {
         integrator.step(body, h, state);
         t = t + h;
-        if (!finite(state)) {
+        if (!finite(body, state)) {
             return step;
         }
         if (step % options.every == 0) {
