@@ -4,24 +4,30 @@ WEB_BUILD_DIR ?= build-web
 MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 
-.PHONY: all deps build run explore test load-test desktop-test clones-test web web-run web-test screenshot docs lint sanitize memcheck bench clean
+.PHONY: all deps configure build run explore test load-test desktop-test clones-test web web-run web-test screenshot docs integrators lint sanitize memcheck bench clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Configures the build without compiling anything.
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
 # On a display, runs the program; with none, animates it on a virtual display
-# and saves build/screenshot.png.
-run: build
+# and saves build/spinning-box.png. Builds the program alone, not the tests.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target spinning-box
 	@scripts/run.sh $(BUILD_DIR)
 
-# The explorer on the flip of a 1 x 2 x 3 box; with no display, a picture of it.
-explore: build
+# The explorer on the flip of a 1 x 2 x 3 box; with no display, a picture of
+# it in build/spinning-box-explorer.png.
+explore: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target spinning-box-explorer
 	@scripts/run.sh $(BUILD_DIR) explorer
 
 # Every test that needs a display starts a private one of its own.
@@ -84,6 +90,11 @@ bench: build web
 docs: build web
 	@scripts/install-deps.sh gnuplot-nox
 	@WEB_BUILD_DIR=$(WEB_BUILD_DIR) scripts/with-display.sh scripts/make-docs.sh $(BUILD_DIR)
+
+# The integrator lab's report: docs/integrators.md and its figure.
+integrators: build
+	@scripts/install-deps.sh gnuplot-nox
+	@scripts/integrators-report.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)

@@ -1,7 +1,6 @@
 // Preloaded into a GLUT program (LD_PRELOAD), records its frames from
 // outside: the time of every glutSwapBuffers (with FRAME_COUNTER_WINDOW set,
-// of those of that GLUT window only: the explorer's panes are windows of
-// their own). At exit it writes them, one per line in nanoseconds of the
+// of those of that GLUT window only). At exit it writes them, one per line in nanoseconds of the
 // real-time clock, to FRAME_COUNTER_OUT, after a first line with the peak
 // resident memory in KiB.
 #include <dlfcn.h>

@@ -21,7 +21,7 @@ void openExplorerWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(900, 640);
-    explorer.sceneWindow = glutCreateWindow("spinning-box-explorer");
+    glutCreateWindow("spinning-box-explorer");
     glutDisplayFunc(displayExplorer);
     glutReshapeFunc(reshapeExplorer);
     glutKeyboardFunc(onExplorerKey);

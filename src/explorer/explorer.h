@@ -64,7 +64,6 @@ struct Explorer {
     double distance;  // from the centre
     int width;
     int height;
-    int sceneWindow;
     bool dragging;
     int dragX;
     int dragY;
@@ -138,6 +137,6 @@ void requestFrame();
 std::string checkExplorerStart(const SpinOptions& start);
 
 // explorer_options.cpp: reads argv into explorer.start and explorer.speed.
-// Returns 0 to go on, or the exit status after printing the usage or the
-// one line that refuses the command line.
+// Returns -1 to go on, or the exit status (0 after the usage, 2 after the
+// one line that refuses the command line).
 int readExplorerOptions(int argc, char** argv);

@@ -75,13 +75,11 @@ void prepareReadouts() {
 }  // namespace
 
 void openExplorerWindow(int* argc, char** argv) {
-    Explorer& e = explorer;
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(900, 640);
     // Titled as the window program's window is: the program as it was started.
-    e.sceneWindow =
-        glutCreateWindow(*argc > 0 && argv[0] != nullptr ? argv[0] : "spinning-box-explorer");
+    glutCreateWindow(*argc > 0 && argv[0] != nullptr ? argv[0] : "spinning-box-explorer");
     glutDisplayFunc(displayExplorer);
     glutReshapeFunc(reshapeExplorer);
     glutKeyboardFunc(onExplorerKey);

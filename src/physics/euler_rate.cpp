@@ -5,7 +5,8 @@ RigidState startState(const double omega[3]) {
     return {{omega[0], omega[1], omega[2]}, {1.0, 0.0, 0.0, 0.0}};
 }
 
-void eulerRate(const Body& body, const double w[3], double rate[3]) {
+void eulerRate(const Body& body, const double omega[3], double rate[3]) {
+    const double* w = omega;
     rate[0] = body.coefficient[0] * w[1] * w[2];
     rate[1] = body.coefficient[1] * w[2] * w[0];
     rate[2] = body.coefficient[2] * w[0] * w[1];

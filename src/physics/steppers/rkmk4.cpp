@@ -66,13 +66,19 @@ int stepRkmk4(const Body& body, double h, RigidState& state) {
     double k4[3];
     double u[3];
     sceneRate(body, state.q, zero, L, h, k1);
-    for (int i = 0; i < 3; ++i) u[i] = 0.5 * k1[i];
+    for (int i = 0; i < 3; ++i) {
+        u[i] = 0.5 * k1[i];
+    }
     sceneRate(body, state.q, u, L, h, k2);
     dexpinv(u, k2);
-    for (int i = 0; i < 3; ++i) u[i] = 0.5 * k2[i];
+    for (int i = 0; i < 3; ++i) {
+        u[i] = 0.5 * k2[i];
+    }
     sceneRate(body, state.q, u, L, h, k3);
     dexpinv(u, k3);
-    for (int i = 0; i < 3; ++i) u[i] = k3[i];
+    for (int i = 0; i < 3; ++i) {
+        u[i] = k3[i];
+    }
     sceneRate(body, state.q, u, L, h, k4);
     dexpinv(u, k4);
     double v[3];
