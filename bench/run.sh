@@ -68,3 +68,6 @@ printf '%-34s %14s %14s %8s %8s\n' "web explorer frames/s (vs clear)" "$(field "
 printf '%-34s %14s %14s %8s %8s\n' "web explorer first frame, ms" "$(field "$web_explorer_first" ours)" "$(field "$web_explorer_first" limit)" "$(field "$web_explorer_first" ratio)" "<= 1.5"
 printf '%-34s %14s %14s %8s %8s\n' "web explorer page gzipped, KB" "$(field "$web_explorer_size" ours)" "-" "-" "< 120"
 echo "targets: model step $step_ok, exact state $exact_ok, frame rate $fps_ok, start-up $start_ok, peak memory $peak_ok, trace tool $trace_ok, explorer frame rate $explorer_fps_ok, explorer start-up $explorer_start_ok, explorer own work $own_ok, web frame rate $web_fps_ok, web first frame $web_first_ok, web size $web_size_ok, web explorer frame rate $web_explorer_fps_ok, web explorer first frame $web_explorer_first_ok, web explorer size $web_explorer_size_ok"
+echo
+echo "one step of each integrator, beside rk4 in the same run; the flip case to T = 40 at h = 0.01:"
+"$build/bench/stepper_bench"
