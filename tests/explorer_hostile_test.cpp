@@ -78,7 +78,11 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
         } else if (key >= '1' && key <= '6') {
             EXPECT_EQ(after.steps, 0);
             EXPECT_STRNE(after.name, "");
+        } else if (key == 'i') {
+            EXPECT_NE(after.integrator, before.integrator);
+            EXPECT_EQ(after.steps, 0);
         } else {
+            EXPECT_EQ(after.integrator, before.integrator);
             EXPECT_EQ(after.running, before.running);
             EXPECT_EQ(after.speed, before.speed);
             EXPECT_EQ(after.ghost, before.ghost);
@@ -89,6 +93,43 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
     // Each preset, then, is one of six boxes; speed has stayed in its range.
     EXPECT_GE(explorer.speed, 1.0 / 1024.0);
     EXPECT_LE(explorer.speed, 1024.0);
+}
+
+// "i" goes through every integrator once and back to the window's RK4, each
+// stepping the box from the start; one that blows up keeps its last finite
+// state, stops stepping and says so.
+TEST_F(ExplorerInProcess, TheIntegratorKeyGoesThroughEveryMethodAndABlowUpIsKeptFinite) {
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    ASSERT_STREQ(explorer.integrator->name, "rk4");
+    for (int k = 1; k <= count; ++k) {
+        onExplorerKey('i', 0, 0);
+        EXPECT_EQ(explorer.integrator, &all[k % count]);
+        EXPECT_EQ(explorer.steps, 0);
+        for (int n = 0; n < 50; ++n) stepMotion();
+        EXPECT_EQ(explorer.steps, 50) << explorer.integrator->name;
+        EXPECT_NE(readoutText().find(std::string("integrator: ") + explorer.integrator->name),
+                  std::string::npos);
+    }
+    ASSERT_STREQ(explorer.integrator->name, "rk4");
+
+    // Explicit Euler's |omega| grows by a factor of about 1 + (h |omega|)^2 a step.
+    explorer.start.omega[0] = 0.5;
+    explorer.start.omega[1] = 20.0;
+    explorer.start.omega[2] = 0.5;
+    explorer.integrator = findIntegrator("euler");
+    resetMotion();
+    for (int n = 0; n < 20000 && !explorer.lost; ++n) stepMotion();
+    ASSERT_TRUE(explorer.lost);
+    const long steps = explorer.steps;
+    stepMotion();
+    EXPECT_EQ(explorer.steps, steps);
+    EXPECT_TRUE(finite(explorer.state.q));
+    for (const double w : explorer.state.omega) EXPECT_TRUE(std::isfinite(w));
+    EXPECT_NE(readoutText().find("blew up: press r"), std::string::npos);
+    onExplorerKey('r', 0, 0);
+    EXPECT_FALSE(explorer.lost);
+    explorer.integrator = nullptr;
 }
 
 TEST_F(ExplorerInProcess, AZeroHeightAndTinyWindowsDrawWithoutFaultAndTheStepsGoOn) {

@@ -148,6 +148,34 @@ EMSCRIPTEN_KEEPALIVE void explorerView(double yaw, double pitch, double distance
     requestFrame();
 }
 
+// Steps the box with the integrator of this name, from the start again.
+// Returns "" or the line that refuses the name.
+EMSCRIPTEN_KEEPALIVE const char* explorerIntegrator(const char* name) {
+    const Integrator* chosen = findIntegrator(name);
+    if (chosen == nullptr) {
+        replyText = std::string("--integrator: '") + name + "' is not an integrator";
+        return replyText.c_str();
+    }
+    explorer.integrator = chosen;
+    resetMotion();
+    requestFrame();
+    replyText.clear();
+    return replyText.c_str();
+}
+
+// The integrators' names and titles, as JSON, in the table's order.
+EMSCRIPTEN_KEEPALIVE const char* explorerIntegrators() {
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    replyText = "[";
+    for (int i = 0; i < count; ++i) {
+        replyText += std::string(i == 0 ? "" : ",") + "{\"name\":" + quoted(all[i].name) +
+                     ",\"title\":" + quoted(all[i].title) + "}";
+    }
+    replyText += "]";
+    return replyText.c_str();
+}
+
 // Everything the page shows or puts in a link, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* explorerState() {
     const Explorer& e = explorer;
@@ -171,7 +199,8 @@ EMSCRIPTEN_KEEPALIVE const char* explorerState() {
                 ",\"running\":" + (e.running ? "true" : "false") +
                 ",\"ghost\":" + (e.ghost ? "true" : "false") + ",\"yaw\":" + number(e.yaw) +
                 ",\"pitch\":" + number(e.pitch) + ",\"distance\":" + number(e.distance) +
-                ",\"name\":" + quoted(e.name) + ",\"sides\":" + triple(s.sides) +
+                ",\"name\":" + quoted(e.name) + ",\"integrator\":" + quoted(e.integrator->name) +
+                ",\"sides\":" + triple(s.sides) +
                 ",\"moments\":" + (s.momentsGiven ? triple(s.moments) : std::string("null")) +
                 ",\"omega0\":" + triple(s.omega) + ",\"step\":" + number(s.step) +
                 ",\"readouts\":" + quoted(readoutText()) + "}";

@@ -9,6 +9,7 @@
 #include "exact_motion.h"
 #include "rigid_state.h"
 #include "spin_options.h"
+#include "steppers.h"
 
 // The longest trail of the long axis's tip, in points: three turns.
 constexpr int kTrailPoints = 300;
@@ -36,14 +37,16 @@ struct Explorer {
     double speed;
     const char* name;  // the preset's name, or "command line"
     // The motion now.
-    long steps;                 // steps taken since the start
-    Body body;                  // the body of `start`
-    RigidState state;           // omega and the attitude, stepped by the window's RK4
-    ExactMotion exact;          // the closed form from the start
-    double startInvariants[2];  // 2E and |L|^2 at t = 0
-    double momentum[3];         // L in the scene, fixed
-    int longAxis;               // the body axis of the longest side
-    double size;                // the box's diagonal
+    long steps;                    // steps taken since the start
+    Body body;                     // the body of `start`
+    const Integrator* integrator;  // the stepper of the box; the window's RK4 when none is chosen
+    RigidState state;              // omega and the attitude, as the integrator stepped them
+    bool lost;                     // the integrator's numbers left the finite ones: no more steps
+    ExactMotion exact;             // the closed form from the start
+    double startInvariants[2];     // 2E and |L|^2 at t = 0
+    double momentum[3];            // L in the scene, fixed
+    int longAxis;                  // the body axis of the longest side
+    double size;                   // the box's diagonal
     // The tip of the long axis, in the scene, every trailSpacing of time.
     double trail[kTrailPoints][3];
     int trailStart;
@@ -77,6 +80,8 @@ extern Explorer explorer;
 void resetMotion();
 // One step of omega and the attitude, and the trail.
 void stepMotion();
+// Steps the box with the next integrator of the table, from the start again.
+void nextIntegrator();
 // The model's time, n h.
 double motionTime();
 

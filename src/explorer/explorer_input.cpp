@@ -1,7 +1,8 @@
 // The explorer's commands. As in the window program: "z" runs, "x" stops,
 // the right button takes one step, Escape, "q" or "Q" quits. Beyond it:
 // "+" and "-" double and halve the speed, "1" to "6" choose a preset, "g"
-// shows or hides the exact attitude's outline, "r" starts again; dragging
+// shows or hides the exact attitude's outline, "r" starts again, "i" steps
+// the box with the next integrator (from the start again); dragging
 // with the left button turns the camera about the centre and the wheel
 // (buttons 3 and 4) brings it nearer or farther.
 #include <GL/freeglut.h>
@@ -57,6 +58,9 @@ void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
             break;
         case 'r':
             resetMotion();
+            break;
+        case 'i':
+            nextIntegrator();
             break;
         default:
             if (key >= '1' && key < '1' + presetCount()) {

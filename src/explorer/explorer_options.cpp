@@ -22,6 +22,7 @@ const char* const kControls =
     "                      separatrix, 6 a symmetric top\n"
     "  g                   show or hide the exact attitude's outline (the ghost)\n"
     "  r                   back to the start\n"
+    "  i                   the next integrator, from the start\n"
     "  drag, left button   turn the camera about the centre\n"
     "  wheel               nearer, farther\n";
 
@@ -42,9 +43,14 @@ int readExplorerOptions(int argc, char** argv) {
                    "time units a second (default 1), from 1/1024 to 1024; + and - double\n"
                    "and halve it",
                    [](const std::string& text) { return readSpeed(text, e.speed); });
+    addValueOption(app, "--integrator", "NAME",
+                   "the stepper of the box (default rk4, the window program's step);\n"
+                   "i chooses the next; the names are listed below",
+                   [](const std::string& text) { return readIntegrator(text, e.integrator); });
     app.footer(std::string("The form --name=value works too; each option may be given once.\n\n") +
                kControls + "\n" + stepBoundHelp() +
-               "The explorer keeps these bounds over 100 time units of steps.\n");
+               "The explorer keeps these bounds over 100 time units of steps.\n\nIntegrators:\n" +
+               integratorList());
     std::string text;
     const CommandLine outcome = readCommandLine(app, argc, argv, text);
     if (outcome == CommandLine::Help) {

@@ -1,5 +1,6 @@
-// The motion the explorer shows: the window program's RK4 for omega and
-// the attitude, and the closed form beside them, all from the same start.
+// The motion the explorer shows: omega and the attitude stepped by the chosen
+// integrator (the window program's RK4 unless another is chosen), and the
+// closed form beside them, all from the same start.
 #include <cmath>
 
 #include "explorer.h"
@@ -24,6 +25,15 @@ void addTrailPoint() {
     }
 }
 
+// omega and q, and the momentum the readouts square, finite.
+bool finite(const RigidState& s) {
+    double largest = 0.0;
+    for (const double w : s.omega) {
+        largest = std::fmax(largest, std::fabs(w));
+    }
+    return largest < 1e150 && std::isfinite(s.q.w + s.q.x + s.q.y + s.q.z);
+}
+
 }  // namespace
 
 double motionTime() { return static_cast<double>(explorer.steps) * explorer.start.step; }
@@ -33,6 +43,10 @@ void resetMotion() {
     e.body = boxBody(e.start.sides);
     e.state = startState(e.start.omega);
     e.steps = 0;
+    e.lost = false;
+    if (e.integrator == nullptr) {
+        e.integrator = findIntegrator("rk4");
+    }
     e.exact = exactMotionOf(e.start);
     double moments[3];
     for (int i = 0; i < 3; ++i) {
@@ -68,10 +82,28 @@ void resetMotion() {
 
 void stepMotion() {
     Explorer& e = explorer;
-    stepRk4(e.body, e.start.step, e.state);
+    if (e.lost) {
+        return;
+    }
+    const RigidState before = e.state;
+    e.integrator->step(e.body, e.start.step, e.state);
+    if (!finite(e.state)) {
+        // An unstable method at a large step: keep the last state it had.
+        e.state = before;
+        e.lost = true;
+        return;
+    }
     ++e.steps;
     if (motionTime() >= e.trailDue) {
         addTrailPoint();
         e.trailDue += e.trailSpacing;
     }
+}
+
+void nextIntegrator() {
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    const long index = explorer.integrator == nullptr ? 0 : explorer.integrator - all;
+    explorer.integrator = &all[(index + 1) % count];
+    resetMotion();
 }

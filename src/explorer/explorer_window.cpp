@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kReadoutWidth = 368;
-constexpr int kReadoutHeight = 124;
+constexpr int kReadoutHeight = 139;
 
 struct Panes {
     KeptPicture curves;     // the inset without its marker

@@ -1,4 +1,4 @@
-// The readouts: the time, the kind of motion, how far the integration's
+// The readouts: the time, the integrator, the kind of motion, how far the integration's
 // invariants have drifted, how far its attitude is from the exact one, the
 // period of omega and the speed.
 #include <cmath>
@@ -50,6 +50,8 @@ std::string readoutText() {
     const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
     std::string text = std::string(e.name) + (e.running ? "" : " (stopped)") + "\n";
     text += format("t = %.2f\n", motionTime());
+    text += std::string("integrator: ") + e.integrator->name +
+            (e.lost ? ", blew up: press r" : " (i for the next)") + "\n";
     text += std::string("motion: ") + kindOf(e.exact) + "\n";
     text += format("drift of 2E: %.2e\n", drift(now.twiceEnergy, e.startInvariants[0]));
     text += format("drift of |L|^2: %.2e\n", drift(now.momentumSquared, e.startInvariants[1]));

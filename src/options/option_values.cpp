@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "steppers.h"
+
 namespace {
 
 std::string quoted(const std::string& text) { return "'" + text + "'"; }
@@ -169,4 +171,30 @@ std::string readSpeed(const std::string& text, double& speed) {
     }
     speed = value;
     return "";
+}
+
+// The integrators' names and titles, one a line.
+std::string integratorList() {
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    std::string list;
+    for (int i = 0; i < count; ++i) {
+        list += "  " + std::string(all[i].name) +
+                std::string(16 - std::string(all[i].name).size(), ' ') + all[i].title + "\n";
+    }
+    return list;
+}
+
+std::string readIntegrator(const std::string& text, const Integrator*& integrator) {
+    integrator = findIntegrator(text.c_str());
+    if (integrator != nullptr) {
+        return "";
+    }
+    int count = 0;
+    const Integrator* all = integrators(&count);
+    std::string names;
+    for (int i = 0; i < count; ++i) {
+        names += (i == 0 ? "" : ", ") + std::string(all[i].name);
+    }
+    return "'" + text + "' is not an integrator; one of " + names;
 }

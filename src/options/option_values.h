@@ -37,5 +37,12 @@ std::string readStep(const std::string& text, double& step);
 // A speed, in time units a second, from 1/1024 to 1024.
 std::string readSpeed(const std::string& text, double& speed);
 
+// The name of one of the physics core's integrators.
+struct Integrator;
+std::string readIntegrator(const std::string& text, const Integrator*& integrator);
+
+// The integrators' names and titles, one a line, for a usage.
+std::string integratorList();
+
 // A number as the messages show it: three significant digits.
 std::string shortNumber(double value);

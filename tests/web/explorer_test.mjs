@@ -43,7 +43,7 @@ async function shown(page) {
 // The readouts' top left corner is text on the desktop and HTML on the page:
 // it is left out.
 const readoutWidth = 368;
-const readoutHeight = 124;
+const readoutHeight = 139;
 
 // The page hands WebGL the very positions and colours the desktop's GL
 // works out (bit for bit), and both are rasterised by llvmpipe; but the page
@@ -235,6 +235,60 @@ test('a link made by "Copy link", opened in a new page, gives the same picture',
   assert.deepEqual(copied.rgb, original.rgb, 'the same picture');
   assert.equal((await shown(copy)).steps, 37);
   await finish(copy);
+  await finish(page);
+});
+
+// The integrator list: explicit Euler's box parts from the exact one and
+// gains energy, the gyroscope-free engine step never moves omega; a link
+// carries the choice to a new page; a name that is not one is refused.
+test('the integrator list steps the box with the chosen method, and a link carries it', async () => {
+  const page = await openExplorer();
+  await page.page.click('#stop');
+  const names = await page.page.$$eval('#integrator option', (all) => all.map((o) => o.value));
+  assert.ok(names.includes('rk4') && names.includes('euler') && names.includes('engine-nogyro') &&
+            names.includes('dmv') && names.includes('rkmk4'), names.join(' '));
+  assert.equal(await page.page.$eval('#integrator', (e) => e.value), 'rk4');
+
+  await page.page.select('#integrator', 'euler');
+  await page.page.click('#stop');
+  await page.page.click('#one');
+  let state = await shown(page);
+  assert.equal(state.integrator, 'euler');
+  assert.equal(state.steps, 1, 'a new integrator starts from the start');
+  assert.match(state.readouts, /integrator: euler/);
+  // One explicit Euler step, written out: omega1 = omega0 + h omega'(omega0).
+  const [a, b, c] = state.sides.map((s) => s * s);
+  const [w1, w2, w3] = state.omega0;
+  const h = state.step;
+  const expected = [w1 + h * (c - b) / (c + b) * w2 * w3, w2 + h * (a - c) / (c + a) * w3 * w1,
+                    w3 + h * (b - a) / (b + a) * w1 * w2];
+  for (let i = 0; i < 3; i++) assert.ok(Math.abs(state.omega[i] - expected[i]) < 1e-15, `omega${i + 1}`);
+  await page.page.evaluate(() => window.explorerApi.steps(999));
+  state = await shown(page);
+  assert.ok(state.drift2E > 1e-4, `explicit Euler gains energy: ${state.drift2E}`);
+  assert.ok(state.attitudeError > 0.3, `and parts from the exact box: ${state.attitudeError} degrees`);
+
+  await page.page.click('#copy');
+  const link = await page.page.$eval('#link', (e) => e.value);
+  assert.match(link, /integrator=euler/);
+  const copy = await openExplorer(link.replace(session.url, ''));
+  const copied = await shown(copy);
+  assert.equal(copied.integrator, 'euler');
+  assert.equal(copied.steps, 1000);
+  assert.deepEqual(copied.omega, state.omega);
+  assert.equal(await copy.page.$eval('#integrator', (e) => e.value), 'euler');
+  await finish(copy);
+
+  await page.page.select('#integrator', 'engine-nogyro');
+  await page.page.evaluate(() => window.explorerApi.steps(500));
+  state = await shown(page);
+  assert.deepEqual(state.omega, state.omega0, 'without the gyroscopic term omega never moves');
+
+  const refused = await openExplorer('explorer.html?integrator=verlet');
+  assert.equal(await refused.page.$eval('#error', (e) => e.textContent),
+               "--integrator: 'verlet' is not an integrator");
+  assert.equal((await shown(refused)).integrator, 'rk4');
+  await finish(refused);
   await finish(page);
 });
 
