@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "body.h"
+#include "exact_attitude.h"
 #include "exact_motion.h"
 #include "invariants.h"
 #include "steppers.h"

@@ -14,6 +14,7 @@
 
 #include <boost/math/special_functions/jacobi_elliptic.hpp>
 
+#include "exact_attitude.h"
 #include "exact_motion.h"
 #include "spin_state.h"
 

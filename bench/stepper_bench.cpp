@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "exact_attitude.h"
 #include "exact_motion.h"
 #include "steppers.h"
 

@@ -13,7 +13,7 @@ if (which === 'explorer') {
   await page.page.waitForFunction(() => window.explorerShown !== undefined);
   // Steps of 12 a tenth of a second apart, so the plots see them come.
   for (let i = 0; i < 100; i += 1) {
-    await page.page.evaluate(() => Module.ccall('explorerSteps', null, ['number'], [12]));
+    await page.page.evaluate(() => Module.explorerSteps(12));
     await new Promise((resolve) => setTimeout(resolve, 110));
   }
   await page.waitForStill();

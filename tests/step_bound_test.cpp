@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "body.h"
+#include "exact_attitude.h"
 #include "exact_motion.h"
 #include "steppers.h"
 #include "trace_runner.h"

@@ -75,6 +75,12 @@ struct Explorer {
 extern Explorer explorer;
 
 // explorer_state.cpp: the motion.
+// The explorer as it opens: the flip at one time unit a second, with the
+// exact outline, seen from where the window program's camera stands.
+void explorerDefaults();
+// Starts the motion of explorer.start and runs it: the last step of both
+// shells' start, once the window is open.
+void startExplorer();
 // Starts the motion of explorer.start afresh: t = 0, the identity, the
 // exact motion, the invariants, the trail and the inset.
 void resetMotion();
@@ -141,7 +147,8 @@ void requestFrame();
 // that refuses it, in the words of the command line.
 std::string checkExplorerStart(const SpinOptions& start);
 
-// explorer_options.cpp: reads argv into explorer.start and explorer.speed.
+// explorer_options.cpp: reads argv into explorer.start, explorer.speed and
+// explorer.integrator, over the defaults already there.
 // Returns -1 to go on, or the exit status (0 after the usage, 2 after the
 // one line that refuses the command line).
 int readExplorerOptions(int argc, char** argv);

@@ -30,8 +30,6 @@ const char* const kControls =
 
 int readExplorerOptions(int argc, char** argv) {
     Explorer& e = explorer;
-    applyPreset(1);  // the flip, unless the command line says otherwise
-    e.speed = 1.0;
     CLI::App app(
         "Shows the true motion of any box: its integrated attitude, the exact one\n"
         "as an outline, the angular momentum, omega, and Poinsot's picture.\n",

@@ -49,8 +49,8 @@ void resetMotion() {
     }
     e.exact = exactMotionOf(e.start);
     double moments[3];
+    momentsOf(e.exact, moments);
     for (int i = 0; i < 3; ++i) {
-        moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
         e.momentum[i] = moments[i] * e.start.omega[i];
     }
     const Invariants invariants = invariantsOf(moments, e.start.omega);
@@ -106,4 +106,18 @@ void nextIntegrator() {
     const long index = explorer.integrator == nullptr ? 0 : explorer.integrator - all;
     explorer.integrator = &all[(index + 1) % count];
     resetMotion();
+}
+
+void explorerDefaults() {
+    Explorer& e = explorer;
+    applyPreset(1);
+    e.speed = 1.0;
+    e.ghost = true;
+    e.yaw = 31.0;  // the window program's camera looks from (3, 4, 5)
+    e.pitch = 34.4;
+}
+
+void startExplorer() {
+    resetMotion();
+    onExplorerKey('z', 0, 0);
 }

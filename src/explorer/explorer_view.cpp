@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "exact_attitude.h"
 #include "explorer.h"
 #include "frame.h"
 

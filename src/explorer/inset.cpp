@@ -77,8 +77,7 @@ void drawInsetMarker() {
     double now[3];
     double length = 0.0;
     for (int i = 0; i < 3; ++i) {
-        now[i] =
-            (explorer.exact.moments[i].hi + explorer.exact.moments[i].lo) * explorer.state.omega[i];
+        now[i] = toDouble(explorer.exact.moments[i]) * explorer.state.omega[i];
         length += now[i] * now[i];
     }
     if (length == 0.0) {

@@ -47,9 +47,8 @@ void directionAt(const ExactMotion& motion, const double moments[3], double t, d
 
 PoinsotPicture poinsotPictureOf(const ExactMotion& motion) {
     PoinsotPicture p{};
-    const double moments[3] = {motion.moments[0].hi + motion.moments[0].lo,
-                               motion.moments[1].hi + motion.moments[1].lo,
-                               motion.moments[2].hi + motion.moments[2].lo};
+    double moments[3];
+    momentsOf(motion, moments);
     const double axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     for (int i = 0; i < 3; ++i) {
         p.sphere[i] = greatCircle(axes[(i + 1) % 3], axes[(i + 2) % 3]);

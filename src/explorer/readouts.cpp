@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "exact_attitude.h"
 #include "explorer.h"
 #include "invariants.h"
 
@@ -38,13 +39,8 @@ const char* kindOf(const ExactMotion& m) {
 std::string readoutText() {
     const Explorer& e = explorer;
     double moments[3];
-    for (int i = 0; i < 3; ++i) {
-        moments[i] = e.exact.moments[i].hi + e.exact.moments[i].lo;
-    }
+    momentsOf(e.exact, moments);
     const Invariants now = invariantsOf(moments, explorer.state.omega);
-    const auto drift = [](double value, double start) {
-        return start == 0.0 ? 0.0 : (value - start) / start;
-    };
     double w[3];
     const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
     const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
@@ -53,8 +49,9 @@ std::string readoutText() {
     text += std::string("integrator: ") + e.integrator->name +
             (e.lost ? ", blew up: press r" : " (i for the next)") + "\n";
     text += std::string("motion: ") + kindOf(e.exact) + "\n";
-    text += format("drift of 2E: %.2e\n", drift(now.twiceEnergy, e.startInvariants[0]));
-    text += format("drift of |L|^2: %.2e\n", drift(now.momentumSquared, e.startInvariants[1]));
+    text += format("drift of 2E: %.2e\n", relativeDrift(now.twiceEnergy, e.startInvariants[0]));
+    text +=
+        format("drift of |L|^2: %.2e\n", relativeDrift(now.momentumSquared, e.startInvariants[1]));
     text += format("attitude from the exact one: %.2e degrees\n", gap);
     text += std::isfinite(e.exact.period)
                 ? format("period of omega: %.4g\n", e.exact.period)

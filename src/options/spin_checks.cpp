@@ -7,6 +7,36 @@
 #include "spin_options.h"
 #include "step_bound.h"
 
+namespace {
+
+const StartField kStartFields[] = {
+    {"--sides",
+     [](const std::string& text, SpinOptions& start) {
+         start.sidesText = text;
+         return readSides(text, start.sides);
+     }},
+    {"--moments",
+     [](const std::string& text, SpinOptions& start) {
+         start.momentsGiven = true;
+         start.momentsText = text;
+         return readMoments(text, start.moments, start.sides);
+     }},
+    {"--omega",
+     [](const std::string& text, SpinOptions& start) { return readOmega(text, start.omega); }},
+    {"--step",
+     [](const std::string& text, SpinOptions& start) {
+         start.stepText = text;
+         return readStep(text, start.step);
+     }},
+};
+
+}  // namespace
+
+const StartField* startFields(int* count) {
+    *count = static_cast<int>(sizeof kStartFields / sizeof kStartFields[0]);
+    return kStartFields;
+}
+
 std::string checkOneBody(const SpinOptions& options) {
     if (options.momentsGiven && !options.sidesText.empty()) {
         return "--moments: '" + options.momentsText + "' cannot go with --sides '" +

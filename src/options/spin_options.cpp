@@ -21,31 +21,24 @@ std::string listed(const double v[3]) {
 
 // The defaults shown are the values `options` holds when the options are added.
 void addSpinOptions(CLI::App& app, SpinOptions& options) {
-    addValueOption(app, "--sides", "A,B,C",
-                   "the box's sides (default " + listed(options.sides) + "), each from " +
-                       shortNumber(kMinSide) + " to " + shortNumber(kMaxSide),
-                   [&options](const std::string& text) {
-                       options.sidesText = text;
-                       return readSides(text, options.sides);
-                   });
-    addValueOption(app, "--moments", "I1,I2,I3",
-                   "the principal moments instead of the sides: any real body,\n"
-                   "each moment less than the sum of the other two; the box that has\n"
-                   "them is the one integrated",
-                   [&options](const std::string& text) {
-                       options.momentsGiven = true;
-                       options.momentsText = text;
-                       return readMoments(text, options.moments, options.sides);
-                   });
-    addValueOption(app, "--omega", "W1,W2,W3",
-                   "the body-frame angular velocity at t = 0 (default " + listed(options.omega) +
-                       "),\neach at most " + shortNumber(kMaxRate) + " in size",
-                   [&options](const std::string& text) { return readOmega(text, options.omega); });
-    addValueOption(app, "--step", "H",
-                   "the integration step (default " + shortNumber(options.step) +
-                       "), above 0, at most " + shortNumber(kMaxStep),
-                   [&options](const std::string& text) {
-                       options.stepText = text;
-                       return readStep(text, options.step);
-                   });
+    const std::string help[] = {
+        "the box's sides (default " + listed(options.sides) + "), each from " +
+            shortNumber(kMinSide) + " to " + shortNumber(kMaxSide),
+        "the principal moments instead of the sides: any real body,\n"
+        "each moment less than the sum of the other two; the box that has\n"
+        "them is the one integrated",
+        "the body-frame angular velocity at t = 0 (default " + listed(options.omega) +
+            "),\neach at most " + shortNumber(kMaxRate) + " in size",
+        "the integration step (default " + shortNumber(options.step) + "), above 0, at most " +
+            shortNumber(kMaxStep),
+    };
+    const char* const valueNames[] = {"A,B,C", "I1,I2,I3", "W1,W2,W3", "H"};
+    int count = 0;
+    const StartField* fields = startFields(&count);
+    for (int i = 0; i < count; ++i) {
+        const StartField& field = fields[i];
+        addValueOption(
+            app, field.name, valueNames[i], help[i],
+            [&options, &field](const std::string& text) { return field.read(text, options); });
+    }
 }

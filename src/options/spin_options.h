@@ -23,6 +23,16 @@ struct SpinOptions {
     std::string stepText = "0.01";
 };
 
+// One field of a start: its option's name and its reader, which fills
+// `start` from the text and returns "" or what is wrong with it. The command
+// line and the page read a start through these.
+struct StartField {
+    const char* name;
+    std::string (*read)(const std::string& text, SpinOptions& start);
+};
+// --sides, --moments, --omega and --step, in that order.
+const StartField* startFields(int* count);
+
 // Adds --sides, --moments, --omega and --step, each value read into
 // `options`.
 void addSpinOptions(CLI::App& app, SpinOptions& options);

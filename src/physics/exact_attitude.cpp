@@ -54,8 +54,6 @@
 
 namespace {
 
-double value(const Wide& x) { return x.hi + x.lo; }
-
 // The part of Pi(n; am r | k) beyond r itself, (n/3) s^3 R_J(c^2, d^2, 1, 1 - n s^2),
 // from s = sn r, c = cn r, d = dn r.
 double thirdKindExcess(double n, double s, double c, double d) {
@@ -102,9 +100,9 @@ Quaternion eulerAttitude(const ExactMotion& motion, const double w[3], const Ell
     const int d = motion.d;
     const int p = (d + 1) % 3;
     const int q = (d + 2) % 3;
-    const double ip = value(motion.moments[p]);
-    const double iq = value(motion.moments[q]);
-    const double id = value(motion.moments[d]);
+    const double ip = toDouble(motion.moments[p]);
+    const double iq = toDouble(motion.moments[q]);
+    const double id = toDouble(motion.moments[d]);
     const double size = motion.attitude.momentum;
     // theta from |L| cos theta = Id wd and |L| sin theta = |(Ip wp, Iq wq)|.
     const double cosine = id * w[d] / size;
@@ -131,8 +129,8 @@ Quaternion eulerAttitude(const ExactMotion& motion, const double w[3], const Ell
         psiC = std::cos(0.5 * psi);
         psiS = std::sin(0.5 * psi);
     } else {
-        const double a = value(motion.moments[motion.c]) * motion.amplitude[0];
-        const double b = value(motion.moments[motion.m]) * motion.amplitude[1];
+        const double a = toDouble(motion.moments[motion.c]) * motion.amplitude[0];
+        const double b = toDouble(motion.moments[motion.m]) * motion.amplitude[1];
         const double sn = point.sn;
         const double cn = point.cn;
         const double offset = std::atan2((b - a) * sn * cn, a * cn * cn + b * sn * sn);
@@ -160,20 +158,20 @@ void prepareExactAttitude(ExactMotion& motion) {
         return;
     }
     AttitudeConstants& a = motion.attitude;
-    const double ic = value(motion.moments[motion.c]);
-    const double id = value(motion.moments[motion.d]);
+    const double ic = toDouble(motion.moments[motion.c]);
+    const double id = toDouble(motion.moments[motion.d]);
     const double C = motion.amplitude[0];
     const double D = motion.amplitude[2];
     const double k2 = (1.0 - motion.kc) * (1.0 + motion.kc);
     a.momentum = std::sqrt(motion.momentumSquared);
     a.parameter = -(id * D) * (id * D) * k2 / ((ic * C) * (ic * C));
-    const double lambda = value(motion.lambda);
+    const double lambda = toDouble(motion.lambda);
     if (motion.kind == MotionKind::Separatrix) {
         a.ratio = 1.0 / (1.0 - a.parameter);
     } else {
         const double kc2 = motion.kc * motion.kc;
         const double n = a.parameter;
-        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / value(motion.quarter);
+        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / toDouble(motion.quarter);
     }
     const double steady = a.momentum * (id - ic) / (id * ic);
     a.secularRate = a.momentum / id + steady * a.ratio;
@@ -188,29 +186,29 @@ void prepareExactAttitude(ExactMotion& motion) {
 }
 
 Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
-    if (t == 0.0 || motion.scale == 0.0 || motion.kind == MotionKind::Still ||
-        motion.kind == MotionKind::Symmetric) {
-        exactOmegaAt(motion, t, omega);
-    }
+    // The start, and a body at rest: the identity.
     if (t == 0.0 || motion.scale == 0.0) {
+        exactOmegaAt(motion, t, omega);
         return {1.0, 0.0, 0.0, 0.0};
     }
     const double tau = motion.scale * t;
     if (motion.kind == MotionKind::Still) {
+        exactOmegaAt(motion, t, omega);
         const double* s = motion.start;
         return turnAbout(s, std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]) * t);
     }
     if (motion.kind == MotionKind::Symmetric) {
+        exactOmegaAt(motion, t, omega);
         const int s = motion.axis;
-        const double ie = value(motion.moments[(s + 1) % 3]);
+        const double ie = toDouble(motion.moments[(s + 1) % 3]);
         double momentum[3];
         for (int i = 0; i < 3; ++i) {
-            momentum[i] = value(motion.moments[i]) * motion.start[i] / motion.scale;
+            momentum[i] = toDouble(motion.moments[i]) * motion.start[i] / motion.scale;
         }
         double axis[3] = {0.0, 0.0, 0.0};
         axis[s] = 1.0;
         return product(turnAbout(momentum, std::sqrt(motion.momentumSquared) / ie * tau),
-                       turnAbout(axis, value(motion.rate) * tau));
+                       turnAbout(axis, toDouble(motion.rate) * tau));
     }
     const AttitudeConstants& a = motion.attitude;
     const EllipticPoint point = phasePointAt(motion, tau);

@@ -63,8 +63,6 @@
 
 namespace {
 
-double value(const Wide& x) { return x.hi + x.lo; }
-
 bool equal(const Wide& a, const Wide& b) { return a.hi == b.hi && a.lo == b.lo; }
 
 bool less(const Wide& a, const Wide& b) { return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo); }
@@ -98,7 +96,7 @@ void solveSymmetric(ExactMotion& motion, const double w[3]) {
     const int p = (s + 1) % 3;
     motion.axis = s;
     motion.rate = (I[p] - I[s]) / I[p] * wide(w[s]);
-    const double rate = std::fabs(value(motion.rate)) * motion.scale;
+    const double rate = std::fabs(toDouble(motion.rate)) * motion.scale;
     motion.period = rate > 0.0 ? 2.0 * widePi().hi / rate : std::numeric_limits<double>::infinity();
 }
 
@@ -128,9 +126,9 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     motion.c = c;
     motion.m = m;
     motion.d = d;
-    motion.amplitude[0] = value(amplitudeC);
-    motion.amplitude[1] = value(amplitudeM);
-    motion.amplitude[2] = value(amplitudeD) * signOf(w[d]);
+    motion.amplitude[0] = toDouble(amplitudeC);
+    motion.amplitude[1] = toDouble(amplitudeM);
+    motion.amplitude[2] = toDouble(amplitudeD) * signOf(w[d]);
     const double s = w[m] / motion.amplitude[1];
     if (deltaM.hi == 0.0) {
         motion.kind = MotionKind::Separatrix;
@@ -149,7 +147,7 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     motion.kind = MotionKind::Elliptic;
     const Wide kcSquared = (I[d] - I[c]) * deltaM / ((I[d] - I[m]) * deltaC);
     const Wide kc = sqrt(kcSquared);
-    motion.kc = value(kc);
+    motion.kc = toDouble(kc);
     motion.quarter = quarterPeriod(kc);
     motion.lambda = lambda;
     // The start's amplitude: F taken at (s, c) or, for c < 0, at (-s, -c)
@@ -170,7 +168,7 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     const double M = motion.amplitude[1];
     const double D = motion.amplitude[2];
     motion.maxRate = motion.scale * std::sqrt(std::max(C * C + D * D, M * M + kc2 * D * D));
-    motion.period = 4.0 * value(motion.quarter) / std::fabs(value(lambda)) / motion.scale;
+    motion.period = 4.0 * toDouble(motion.quarter) / std::fabs(toDouble(lambda)) / motion.scale;
 }
 
 ExactMotion solve(const Wide moments[3], const double omega[3]) {
@@ -196,8 +194,8 @@ ExactMotion solve(const Wide moments[3], const double omega[3]) {
         energy = energy + iw * wide(w[i]);
         momentum = momentum + iw * iw;
     }
-    motion.twiceEnergy = value(energy);
-    motion.momentumSquared = value(momentum);
+    motion.twiceEnergy = toDouble(energy);
+    motion.momentumSquared = toDouble(momentum);
     motion.maxRate = std::sqrt(omega[0] * omega[0] + omega[1] * omega[1] + omega[2] * omega[2]);
 
     const bool allEqual = equal(moments[0], moments[1]) && equal(moments[1], moments[2]);
@@ -239,7 +237,7 @@ double modulusOf(const ExactMotion& motion) {
 EllipticPoint phasePointAt(const ExactMotion& motion, double tau) {
     const Wide u = motion.phase + motion.lambda * wide(tau);
     if (motion.kind == MotionKind::Separatrix) {
-        const double phase = value(u);
+        const double phase = toDouble(u);
         const double sech = 1.0 / std::cosh(phase);
         return {std::tanh(phase), sech, sech, 0.0, phase, std::atan(std::sinh(phase))};
     }
@@ -262,7 +260,7 @@ void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
         const Wide turn = motion.rate * wide(tau);
         const Wide full = widePi() * wide(2.0);
         const Wide reduced = turn - full * wide(std::nearbyint(turn.hi / full.hi));
-        const double angle = value(reduced);
+        const double angle = toDouble(reduced);
         omega[q] = w0[q] * std::cos(angle) - w0[p] * std::sin(angle);
         omega[p] = w0[q] * std::sin(angle) + w0[p] * std::cos(angle);
         omega[s] = w0[s];
@@ -272,4 +270,10 @@ void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
     omega[motion.c] = motion.scale * motion.amplitude[0] * point.cn;
     omega[motion.m] = motion.scale * motion.amplitude[1] * point.sn;
     omega[motion.d] = motion.scale * motion.amplitude[2] * point.dn;
+}
+
+void momentsOf(const ExactMotion& motion, double moments[3]) {
+    for (int i = 0; i < 3; ++i) {
+        moments[i] = toDouble(motion.moments[i]);
+    }
 }

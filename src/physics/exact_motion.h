@@ -60,12 +60,11 @@ ExactMotion exactMotionFromSides(const double sides[3], const double omega[3]);
 // The closed form for a body with these principal moments.
 ExactMotion exactMotionFromMoments(const double moments[3], const double omega[3]);
 
+// The principal moments as doubles.
+void momentsOf(const ExactMotion& motion, double moments[3]);
+
 // omega at time t.
 void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]);
-
-// omega at time t and the attitude: the unit quaternion taking body to
-// scene coordinates, the identity at t = 0.
-Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]);
 
 // The modulus k, for three different moments (1 on the separatrix).
 double modulusOf(const ExactMotion& motion);

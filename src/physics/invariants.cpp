@@ -13,6 +13,10 @@ void principalMoments(const double sides[3], double moments[3]) {
     moments[2] = sq[0] + sq[1];
 }
 
+double relativeDrift(double now, double start) {
+    return start == 0.0 ? 0.0 : (now - start) / start;
+}
+
 Invariants invariantsOf(const double moments[3], const double omega[3]) {
     Invariants result{0.0, 0.0};
     for (int i = 0; i < 3; ++i) {

@@ -13,3 +13,6 @@ struct Invariants {
     double momentumSquared;
 };
 Invariants invariantsOf(const double moments[3], const double omega[3]);
+
+// The relative change (now - start) / start, and 0 when start is 0.
+double relativeDrift(double now, double start);

@@ -64,7 +64,9 @@ EllipticPoint ascending(double w, double kc) {
     double steps[kMostLevels];
     int levels = 0;
     double v = w;
-    while (levels < kMostLevels && kc > 1e-12) {
+    // Down to where the k' = 0 limit is exact to rounding: k'^2 cosh^2 v < 1e-18
+    // (a k' of 1e-12 alone is not small enough once cosh v is large).
+    while (levels < kMostLevels && (kc > 1e-12 || kc * std::cosh(v) > 1e-9)) {
         const double k = std::sqrt((1.0 - kc) * (1.0 + kc));
         kc = kc * kc / ((1.0 + k) * (1.0 + k));
         steps[levels++] = kc;
@@ -102,7 +104,9 @@ EllipticPoint nearZero(double w, double kc) {
 Wide quarterPeriod(const Wide& kc) {
     Wide a = wide(1.0);
     Wide b = kc;
-    for (int n = 0; n < 40 && std::fabs(a.hi - b.hi) > 1e-30 * a.hi; ++n) {
+    // Until a and b agree in all their 106 bits, not only in their high
+    // parts: the step after that would change nothing a double-double holds.
+    for (int n = 0; n < 40 && std::fabs((a - b).hi) > 0x1p-104 * a.hi; ++n) {
         const Wide next = (a + b) * wide(0.5);
         b = sqrt(a * b);
         a = next;
@@ -117,17 +121,17 @@ EllipticPoint ellipticAt(const Wide& u, const Wide& quarter, double kc) {
     const double size = std::fabs(r.hi);
     EllipticPoint p{};
     if (size <= 0.5 * quarter.hi) {
-        p = nearZero(r.hi + r.lo, kc);
+        p = nearZero(toDouble(r), kc);
     } else {
         const Wide w = quarter - (r.hi < 0.0 ? -r : r);
-        const EllipticPoint q = nearZero(w.hi + w.lo, kc);
+        const EllipticPoint q = nearZero(toDouble(w), kc);
         const double sign = r.hi < 0.0 ? -1.0 : 1.0;
         p.sn = sign * q.cn / q.dn;
         p.cn = kc * q.sn / q.dn;
         p.dn = kc / q.dn;
         p.reducedAmplitude = std::atan2(p.sn, p.cn);
     }
-    p.reducedPhase = r.hi + r.lo;
+    p.reducedPhase = toDouble(r);
     if (std::fmod(turns, 2.0) != 0.0) {
         p.sn = -p.sn;
         p.cn = -p.cn;

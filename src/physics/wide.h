@@ -18,6 +18,9 @@ struct Wide {
 // The double d, exactly.
 inline Wide wide(double d) { return {d, 0.0}; }
 
+// The double nearest hi + lo.
+inline double toDouble(const Wide& x) { return x.hi + x.lo; }
+
 Wide operator+(const Wide& a, const Wide& b);
 Wide operator-(const Wide& a, const Wide& b);
 Wide operator-(const Wide& a);

@@ -1,6 +1,7 @@
 // Rows of the trace: every number with enough digits to read back the very
 // same double.
 #include "trace_output.h"
+#include "exact_attitude.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,9 +9,6 @@
 #include "drawn_axis.h"
 
 namespace {
-
-// The relative change from `start`, and 0 when there is nothing to compare.
-double drift(double now, double start) { return start == 0.0 ? 0.0 : (now - start) / start; }
 
 const char* kindName(MotionKind kind) {
     switch (kind) {
@@ -33,9 +31,7 @@ constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 TraceReference referenceFrom(const ExactMotion& exact) {
     TraceReference reference{};
     reference.exact = exact;
-    for (int i = 0; i < 3; ++i) {
-        reference.moments[i] = exact.moments[i].hi + exact.moments[i].lo;
-    }
+    momentsOf(exact, reference.moments);
     reference.start = invariantsOf(reference.moments, exact.start);
     return reference;
 }
@@ -66,8 +62,8 @@ void printRow(long step, double h, double t, const RigidState& s, const TraceRef
         "%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
         "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
         step, t, s.omega[0], s.omega[1], s.omega[2], turn.spinRate, turn.degrees, exact[0],
-        exact[2], error, exact[1], drift(now.twiceEnergy, reference.start.twiceEnergy),
-        drift(now.momentumSquared, reference.start.momentumSquared), q.w, q.x, q.y, q.z,
+        exact[2], error, exact[1], relativeDrift(now.twiceEnergy, reference.start.twiceEnergy),
+        relativeDrift(now.momentumSquared, reference.start.momentumSquared), q.w, q.x, q.y, q.z,
         drawnAxisGapDegrees(q, turn.degrees, s.omega), e.w, e.x, e.y, e.z,
         angleBetween(q, e) * kDegreesPerRadian);
 }
