@@ -2,9 +2,12 @@
 # and the web build (web/CMakeLists.txt) both take them from here.
 get_filename_component(src_dir "${CMAKE_CURRENT_LIST_DIR}/../src" ABSOLUTE)
 
+# The look both programs share: lights, render state, box and axes.
+set(look_sources ${src_dir}/look/lights.cpp ${src_dir}/look/box.cpp ${src_dir}/look/axes.cpp)
+
 # The window program's rotation model, scene and shell.
 set(window_model_sources ${src_dir}/model/spin_state.cpp)
-set(scene_sources ${src_dir}/scene/frame.cpp ${src_dir}/scene/axes.cpp ${src_dir}/scene/box.cpp)
+set(scene_sources ${src_dir}/scene/frame.cpp)
 set(app_shell_sources ${src_dir}/app/window.cpp ${src_dir}/app/render_state.cpp
                       ${src_dir}/app/input.cpp)
 

@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app.h"
 #include "exact_attitude.h"
 #include "explorer.h"
+#include "look.h"
 #include "invariants.h"
 #include "option_values.h"
 #include "spin_options.h"

@@ -2,17 +2,11 @@
 // that follows the window, and the user's commands.
 #pragma once
 
-// Colours of the two lights, used for both diffuse and specular light.
-// Components above 1 are deliberate: light 0 is an over-bright green.
-extern const float light0Colour[4];
-extern const float light1Colour[4];
+#include "look.h"  // the render state, the lights, the box and the axes
 
 // Initialises the toolkit with the command line, opens the window titled
 // argv[0], installs every handler and sets the render state.
 void openWindow(int* argc, char** argv);
-
-// Sets the GL state that never changes while the program runs.
-void initRenderState();
 
 // Matches the viewport and perspective projection to the window's size.
 void reshapeView(int width, int height);

@@ -11,7 +11,7 @@
 
 #include "exact_attitude.h"
 #include "explorer.h"
-#include "frame.h"
+#include "look.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app.h"
 #include "explorer.h"
+#include "look.h"
 #include "kept_picture.h"
 
 namespace {

@@ -7,10 +7,6 @@
 
 #include "../model/spin_state.h"
 
-// w = 1: both lights are point lights.
-const float light0Position[4] = {0.0F, 3.0F, 5.0F, 1.0F};
-const float light1Position[4] = {5.0F, 3.0F, 0.0F, 1.0F};
-
 // Draws one frame into the back buffer and shows it.
 void displayFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,7 +1,7 @@
 // The coordinate axes: three dark red lines through the origin.
 #include <GL/gl.h>
 
-#include "frame.h"
+#include "look.h"
 
 // No normal is given: the axes are lit with whatever normal is current.
 void drawAxes(double length) {

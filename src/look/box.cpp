@@ -1,7 +1,7 @@
 // The box: a unit cube that the frame turns and scales to the body's sides.
 #include <GL/gl.h>
 
-#include "frame.h"
+#include "look.h"
 
 const double boxVertices[8][3] = {
     {-0.5, -0.5, -0.5}, {0.5, -0.5, -0.5}, {0.5, 0.5, -0.5}, {-0.5, 0.5, -0.5},
