@@ -215,21 +215,42 @@ TEST(Describe, KindMomentsInvariantsLargestRateAndPeriodHoldOnTheReference) {
     struct Expected {
         Case start;
         const char* kind;
+        const char* circled;  // elliptic: the axis omega circles, by the sign of
+                              // Delta of the middle axis, |L|^2 - 2E I_m, worked out by hand
     };
     const Expected cases[] = {
-        {{"flip", {{1, 2, 3}, true}, {0.1, 1, 0.1}}, "elliptic"},
-        {{"about the smallest", {{0.7, 1.9, 3.1}, true}, {0.3, 0.1, 1}}, "elliptic"},
-        {{"moments 3, 5, 7", {{3, 5, 7}, false}, {0, 0.4, 0.01 / 7}}, "elliptic"},
-        {{"the window's box", {{0.3, 2.3, 0.3}, true}, {0.3, 3, 0.3}}, "symmetric"},
-        {{"separatrix", {{1, 2, 4}, true}, {0.5, 1, 0.5}}, "separatrix"},
-        {{"cube", {{1, 1, 1}, true}, {1, 2, 3}}, "still"},
-        {{"middle axis alone", {{1, 2, 3}, true}, {0, 1, 0}}, "still"},
+        // Moments 13, 10, 5; |L|^2 = 101.94, 2E I_2 = 101.8: the largest, axis 1.
+        {{"flip", {{1, 2, 3}, true}, {0.1, 1, 0.1}}, "elliptic", "1 largest"},
+        // Moments 10.12, 10.1, 4.1: Delta_2 < 0, the smallest, axis 3.
+        {{"about the smallest", {{0.7, 1.9, 3.1}, true}, {0.3, 0.1, 1}}, "elliptic", "3 smallest"},
+        // |L|^2 = 4.0001 against 2E I_2 = 4.0000714: the largest, axis 3.
+        {{"moments 3, 5, 7", {{3, 5, 7}, false}, {0, 0.4, 0.01 / 7}}, "elliptic", "3 largest"},
+        {{"the window's box", {{0.3, 2.3, 0.3}, true}, {0.3, 3, 0.3}}, "symmetric", ""},
+        {{"separatrix", {{1, 2, 4}, true}, {0.5, 1, 0.5}}, "separatrix", ""},
+        {{"cube", {{1, 1, 1}, true}, {1, 2, 3}}, "steady", ""},
+        {{"middle axis alone", {{1, 2, 3}, true}, {0, 1, 0}}, "steady", ""},
+        // Moments 5, 5, 2: every axis in the plane of the equal two is principal.
+        {{"in the plane of two equal moments", {{1, 1, 2}, true}, {0.3, -0.4, 0}}, "steady", ""},
+        {{"at rest", {{1, 2, 3}, true}, {0, 0, 0}}, "rest", ""},
     };
     for (const Expected& e : cases) {
         const Case& c = e.start;
         SCOPED_TRACE(c.name);
         const auto lines = describe(c);
         EXPECT_EQ(lines.at("kind"), e.kind);
+        const std::string kind = e.kind;
+        if (kind == "elliptic") {
+            EXPECT_EQ(lines.at("circled_axis") + " " + lines.at("circled_moment"), e.circled);
+        } else {
+            EXPECT_EQ(lines.count("circled_axis"), 0U);
+        }
+        // No period where omega never changes; an infinite one only where it
+        // never comes back.
+        if (kind == "rest" || kind == "steady") {
+            EXPECT_EQ(lines.count("omega_period"), 0U);
+        } else {
+            EXPECT_EQ(std::isfinite(number(lines, "omega_period")), kind != "separatrix");
+        }
         Vec moments = c.body.values;
         if (c.body.sides) {
             const Vec& s = c.body.values;
@@ -244,7 +265,8 @@ TEST(Describe, KindMomentsInvariantsLargestRateAndPeriodHoldOnTheReference) {
         }
         EXPECT_NEAR(number(lines, "twice_energy"), energy, 1e-15 * energy);
         EXPECT_NEAR(number(lines, "momentum_squared"), momentum, 1e-15 * momentum);
-        const double period = number(lines, "omega_period");
+        const double period =
+            lines.count("omega_period") > 0 ? number(lines, "omega_period") : INFINITY;
         const double largest = number(lines, "max_rate");
         const double span = std::isfinite(period) ? period : 20.0;
         std::vector<double> times;

@@ -67,7 +67,7 @@ TEST(StepBound, RefusesEveryRunStrayingPastADegreeAndNoneStayingWithinAHundredth
         if (trial % 5 == 0) omega[trial % 3] = 0.0;
         const ExactMotion exact = exactMotionFromSides(sides, omega);
         if (exact.maxRate == 0.0 || exact.kind == MotionKind::Separatrix ||
-            (exact.kind == MotionKind::Elliptic && exact.kc < 0.1)) {
+            (exact.kind == MotionKind::Elliptic && jacobiOf(exact).kc < 0.1)) {
             continue;
         }
         const double h = decades(-2, 0) / exact.maxRate;

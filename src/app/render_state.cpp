@@ -1,6 +1,5 @@
 // The projection that follows the window.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "app.h"
 
@@ -9,9 +8,6 @@
 // window) is taken as 1 so the aspect ratio stays finite.
 void reshapeView(int width, int height) {
     glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     const int safeHeight = height > 0 ? height : 1;
-    gluPerspective(30.0, static_cast<double>(width) / static_cast<double>(safeHeight), 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setPerspective(static_cast<double>(width) / static_cast<double>(safeHeight));
 }

@@ -1,6 +1,8 @@
-// spinning-box-explorer: the true motion of any box, in a window. Everything
-// the explorer remembers between frames is in the one record below; the
-// functions are grouped by the file that holds them.
+// spinning-box-explorer's core: the true motion of any box, shared by the
+// desktop shell and the page. Everything the core remembers between frames
+// is in the one record below (the desktop shell keeps its two off-window
+// pictures in a record of its own, in explorer_window.cpp); the functions
+// are grouped by the file that holds them, the shells' own last.
 #pragma once
 
 #include <string>

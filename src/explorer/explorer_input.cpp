@@ -12,11 +12,9 @@
 #include <cstdlib>
 
 #include "explorer.h"
+#include "option_values.h"
 
 namespace {
-
-constexpr double kFastest = 1024.0;
-constexpr double kSlowest = 1.0 / 1024.0;
 
 void run(bool on) {
     explorer.running = on;
@@ -48,10 +46,10 @@ void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
             run(false);
             break;
         case '+':
-            e.speed = std::min(2.0 * e.speed, kFastest);
+            e.speed = std::min(2.0 * e.speed, kMaxSpeed);
             break;
         case '-':
-            e.speed = std::max(0.5 * e.speed, kSlowest);
+            e.speed = std::max(0.5 * e.speed, kMinSpeed);
             break;
         case 'g':
             e.ghost = !e.ghost;

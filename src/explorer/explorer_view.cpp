@@ -117,10 +117,7 @@ void pace() {
 void drawScene() {
     const Explorer& e = explorer;
     glViewport(0, 0, e.width, e.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(30.0, static_cast<double>(e.width) / std::fmax(e.height, 1), 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setPerspective(static_cast<double>(e.width) / std::fmax(e.height, 1));
     glLoadIdentity();
     const double yaw = e.yaw * M_PI / 180.0;
     const double pitch = e.pitch * M_PI / 180.0;

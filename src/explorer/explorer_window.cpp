@@ -11,14 +11,16 @@
 #include <string>
 
 #include "explorer.h"
-#include "look.h"
 #include "kept_picture.h"
+#include "look.h"
 
 namespace {
 
 constexpr int kReadoutWidth = 368;
 constexpr int kReadoutHeight = 139;
 
+// Everything the desktop shell remembers besides the core's record: its two
+// pictures kept off the window, and when each was drawn.
 struct Panes {
     KeptPicture curves;     // the inset without its marker
     int curvesStarts = -1;  // explorer.starts when they were drawn

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "explorer.h"
+#include "look.h"
 
 namespace {
 
@@ -37,10 +38,7 @@ void drawMark(const double p[3], double size) {
 
 void setInsetView(int x, int y, int size) {
     glViewport(x, y, size, size);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(30.0, 1.0, 1.0, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    setPerspective(1.0);
     glLoadIdentity();
     gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }

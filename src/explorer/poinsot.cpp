@@ -60,7 +60,7 @@ PoinsotPicture poinsotPictureOf(const ExactMotion& motion) {
     double span = motion.period;
     double from = 0.0;
     if (!std::isfinite(span) && motion.kind == MotionKind::Separatrix) {
-        span = 24.0 / (std::fabs(motion.lambda.hi) * motion.scale);
+        span = 24.0 / (std::fabs(jacobiOf(motion).lambda.hi) * motion.scale);
         from = -0.5 * span;
     }
     if (std::isfinite(span) && span > 0.0) {

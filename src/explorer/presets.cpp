@@ -12,7 +12,9 @@ struct Preset {
 };
 
 const Preset kPresets[] = {
-    {"the window program's box", {0.3, 2.3, 0.3}, {0.3, 3.0, 0.3}},
+    {"the window program's box",
+     {kWindowSides[0], kWindowSides[1], kWindowSides[2]},
+     {kWindowOmega[0], kWindowOmega[1], kWindowOmega[2]}},
     {"the flip of a 1 x 2 x 3 box", {1.0, 2.0, 3.0}, {0.1, 1.0, 0.1}},
     {"a stable spin near the largest moment", {1.0, 2.0, 3.0}, {1.0, 0.1, 0.1}},
     {"a stable spin near the smallest moment", {1.0, 2.0, 3.0}, {0.1, 0.1, 1.0}},
@@ -31,7 +33,7 @@ void applyPreset(int index) {
         start.sides[i] = p.sides[i];
         start.omega[i] = p.omega[i];
     }
-    start.step = 0.01;
+    start.step = kWindowStep;
     explorer.start = start;
     explorer.name = p.name;
 }

@@ -17,16 +17,27 @@ std::string format(const char* pattern, double value) {
     return text;
 }
 
-const char* kindOf(const ExactMotion& m) {
+// The kind of motion in words. Every elliptic motion swings the middle
+// axis's share of L back and forth; where that share reaches 0.9 of |L|
+// either way, the body turns over: it flips.
+std::string kindOf(const ExactMotion& m) {
     switch (m.kind) {
-        case MotionKind::Still:
-            return "a steady spin";
+        case MotionKind::Rest:
+            return "at rest";
+        case MotionKind::Steady:
+            return "a steady spin about one axis";
         case MotionKind::Symmetric:
-            return "a symmetric top";
+            return "symmetric precession";
         case MotionKind::Elliptic: {
-            const double d = m.moments[m.d].hi;
-            const double c = m.moments[m.c].hi;
-            return d > c ? "circling the largest-moment axis" : "circling the smallest-moment axis";
+            const JacobiMotion& j = jacobiOf(m);
+            const bool largest = m.moments[j.d].hi > m.moments[j.c].hi;
+            const double middleShare =
+                toDouble(m.moments[j.m]) * j.amplitude[1] / std::sqrt(m.momentumSquared);
+            if (middleShare >= 0.9) {
+                return largest ? "flipping (L circles the largest axis)"
+                               : "flipping (L circles the smallest axis)";
+            }
+            return largest ? "wobbling about the largest axis" : "wobbling about the smallest axis";
         }
         case MotionKind::Separatrix:
             return "on the separatrix";
@@ -48,14 +59,18 @@ std::string readoutText() {
     text += format("t = %.2f\n", motionTime());
     text += std::string("integrator: ") + e.integrator->name +
             (e.lost ? ", blew up: press r" : " (i for the next)") + "\n";
-    text += std::string("motion: ") + kindOf(e.exact) + "\n";
+    text += "motion: " + kindOf(e.exact) + "\n";
     text += format("drift of 2E: %.2e\n", relativeDrift(now.twiceEnergy, e.startInvariants[0]));
     text +=
         format("drift of |L|^2: %.2e\n", relativeDrift(now.momentumSquared, e.startInvariants[1]));
     text += format("attitude from the exact one: %.2e degrees\n", gap);
-    text += std::isfinite(e.exact.period)
-                ? format("period of omega: %.4g\n", e.exact.period)
-                : std::string("period of omega: none, it never comes back\n");
+    if (e.exact.kind == MotionKind::Rest || e.exact.kind == MotionKind::Steady) {
+        text += "omega never changes\n";
+    } else if (std::isfinite(e.exact.period)) {
+        text += format("period of omega: %.4g time units\n", e.exact.period);
+    } else {
+        text += "period of omega: none, it never comes back\n";
+    }
     text += format("speed: %g (time units a second)", e.speed) +
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
     return text;

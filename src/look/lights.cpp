@@ -1,5 +1,7 @@
-// The lights, placed and coloured, and the render state they belong to.
+// The lights, placed and coloured, the render state they belong to, and the
+// projection.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include "look.h"
 
@@ -24,4 +26,11 @@ void initRenderState() {
     glLightfv(GL_LIGHT1, GL_SPECULAR, light1Colour);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, light0Colour);
     glLightfv(GL_LIGHT0, GL_SPECULAR, light0Colour);
+}
+
+void setPerspective(double aspect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, aspect, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
 }

@@ -17,6 +17,10 @@ extern const float light1Position[4];
 // background, depth test, front faces culled, the two lights coloured.
 void initRenderState();
 
+// The projection of both programs: 30 degrees of vertical field of view,
+// from 1 to 100 units, at this aspect; leaves the model-view matrix current.
+void setPerspective(double aspect);
+
 // Draws the three coordinate axes from -length to +length.
 void drawAxes(double length);
 

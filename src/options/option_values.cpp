@@ -166,7 +166,7 @@ std::string readSpeed(const std::string& text, double& speed) {
     if (!fault.empty()) {
         return fault;
     }
-    if (value < 1.0 / 1024.0 || value > 1024.0) {
+    if (value < kMinSpeed || value > kMaxSpeed) {
         return quoted(text) + " is outside 1/1024 to 1024";
     }
     speed = value;

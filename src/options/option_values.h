@@ -13,6 +13,9 @@ constexpr double kMinSide = 1e-6;
 constexpr double kMaxSide = 1e6;
 constexpr double kMaxRate = 1e6;
 constexpr double kMaxStep = 1e3;
+// The explorer's speeds, in time units a second.
+constexpr double kMinSpeed = 1.0 / 1024.0;
+constexpr double kMaxSpeed = 1024.0;
 
 // A whole number from `minimum` to kMaxCount.
 std::string readCount(const std::string& text, long minimum, long& value);

@@ -11,12 +11,17 @@ namespace CLI {
 class App;
 }  // namespace CLI
 
+// The window program's box, spin and step: the tools' defaults.
+constexpr double kWindowSides[3] = {0.3, 2.3, 0.3};
+constexpr double kWindowOmega[3] = {0.3, 3.0, 0.3};
+constexpr double kWindowStep = 0.01;
+
 struct SpinOptions {
-    double sides[3] = {0.3, 2.3, 0.3};  // the box, as in the window program
-    bool momentsGiven = false;          // --moments given: the box is theirs
+    double sides[3] = {kWindowSides[0], kWindowSides[1], kWindowSides[2]};
+    bool momentsGiven = false;  // --moments given: the box is theirs
     double moments[3] = {0.0, 0.0, 0.0};
-    double omega[3] = {0.3, 3.0, 0.3};  // the spin at t = 0
-    double step = 0.01;                 // the integration step h
+    double omega[3] = {kWindowOmega[0], kWindowOmega[1], kWindowOmega[2]};  // at t = 0
+    double step = kWindowStep;  // the integration step h
     // The texts as given, for messages.
     std::string sidesText;
     std::string momentsText;

@@ -4,7 +4,8 @@
 // t = 0. The angular momentum L is fixed in the scene; in the body it is
 // (Ii ωi).
 //
-// - ω fixed: the box turns steadily about ω, q = turn(ω, |ω| t).
+// - At rest: the identity. ω fixed (a steady spin): the box turns steadily
+//   about ω, q = turn(ω, |ω| t).
 // - Two equal moments Ie (axes p, q) and the symmetry axis s: the box turns
 //   about L at |L| / Ie and, on top of that, about its own axis s at κ ωs,
 //   the rate at which ω goes round it: q = turn(L, |L| t / Ie) turn(e_s, κ ωs t).
@@ -82,7 +83,8 @@ void quarterTurns(double quarters, double& c, double& s) {
 
 // The periodic part P of phi's integral at this point of the phase.
 double periodicPart(const ExactMotion& motion, const EllipticPoint& point) {
-    const AttitudeConstants& a = motion.attitude;
+    const JacobiMotion& j = jacobiOf(motion);
+    const AttitudeConstants& a = j.attitude;
     if (motion.kind == MotionKind::Separatrix) {
         const double root = std::sqrt(-a.parameter);
         return root * std::atan(root * point.sn) / (1.0 - a.parameter);
@@ -97,13 +99,14 @@ double periodicPart(const ExactMotion& motion, const EllipticPoint& point) {
 // at this point of the phase; phiHalf is half of phi.
 Quaternion eulerAttitude(const ExactMotion& motion, const double w[3], const EllipticPoint& point,
                          double phiHalf) {
-    const int d = motion.d;
+    const JacobiMotion& j = jacobiOf(motion);
+    const int d = j.d;
     const int p = (d + 1) % 3;
     const int q = (d + 2) % 3;
     const double ip = toDouble(motion.moments[p]);
     const double iq = toDouble(motion.moments[q]);
     const double id = toDouble(motion.moments[d]);
-    const double size = motion.attitude.momentum;
+    const double size = j.attitude.momentum;
     // theta from |L| cos theta = Id wd and |L| sin theta = |(Ip wp, Iq wq)|.
     const double cosine = id * w[d] / size;
     const double sine = std::hypot(ip * w[p], iq * w[q]) / size;
@@ -129,15 +132,15 @@ Quaternion eulerAttitude(const ExactMotion& motion, const double w[3], const Ell
         psiC = std::cos(0.5 * psi);
         psiS = std::sin(0.5 * psi);
     } else {
-        const double a = toDouble(motion.moments[motion.c]) * motion.amplitude[0];
-        const double b = toDouble(motion.moments[motion.m]) * motion.amplitude[1];
+        const double a = toDouble(motion.moments[j.c]) * j.amplitude[0];
+        const double b = toDouble(motion.moments[j.m]) * j.amplitude[1];
         const double sn = point.sn;
         const double cn = point.cn;
         const double offset = std::atan2((b - a) * sn * cn, a * cn * cn + b * sn * sn);
         const double beta = point.reducedAmplitude + offset;
         double quarters = point.halfPeriods;
         double half = 0.5 * beta;
-        if (p != motion.m) {
+        if (p != j.m) {
             half = 0.25 * widePi().hi - 0.5 * beta;
             quarters = -quarters;
         }
@@ -157,21 +160,22 @@ void prepareExactAttitude(ExactMotion& motion) {
     if (motion.kind != MotionKind::Elliptic && motion.kind != MotionKind::Separatrix) {
         return;
     }
-    AttitudeConstants& a = motion.attitude;
-    const double ic = toDouble(motion.moments[motion.c]);
-    const double id = toDouble(motion.moments[motion.d]);
-    const double C = motion.amplitude[0];
-    const double D = motion.amplitude[2];
-    const double k2 = (1.0 - motion.kc) * (1.0 + motion.kc);
+    JacobiMotion& j = jacobiOf(motion);
+    AttitudeConstants& a = j.attitude;
+    const double ic = toDouble(motion.moments[j.c]);
+    const double id = toDouble(motion.moments[j.d]);
+    const double C = j.amplitude[0];
+    const double D = j.amplitude[2];
+    const double k2 = (1.0 - j.kc) * (1.0 + j.kc);
     a.momentum = std::sqrt(motion.momentumSquared);
     a.parameter = -(id * D) * (id * D) * k2 / ((ic * C) * (ic * C));
-    const double lambda = toDouble(motion.lambda);
+    const double lambda = toDouble(j.lambda);
     if (motion.kind == MotionKind::Separatrix) {
         a.ratio = 1.0 / (1.0 - a.parameter);
     } else {
-        const double kc2 = motion.kc * motion.kc;
+        const double kc2 = j.kc * j.kc;
         const double n = a.parameter;
-        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / toDouble(motion.quarter);
+        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / toDouble(j.quarter);
     }
     const double steady = a.momentum * (id - ic) / (id * ic);
     a.secularRate = a.momentum / id + steady * a.ratio;
@@ -192,14 +196,15 @@ Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
         return {1.0, 0.0, 0.0, 0.0};
     }
     const double tau = motion.scale * t;
-    if (motion.kind == MotionKind::Still) {
+    if (motion.kind == MotionKind::Steady) {
         exactOmegaAt(motion, t, omega);
         const double* s = motion.start;
         return turnAbout(s, std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]) * t);
     }
     if (motion.kind == MotionKind::Symmetric) {
         exactOmegaAt(motion, t, omega);
-        const int s = motion.axis;
+        const SymmetricTop& top = symmetricTopOf(motion);
+        const int s = top.axis;
         const double ie = toDouble(motion.moments[(s + 1) % 3]);
         double momentum[3];
         for (int i = 0; i < 3; ++i) {
@@ -208,14 +213,15 @@ Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
         double axis[3] = {0.0, 0.0, 0.0};
         axis[s] = 1.0;
         return product(turnAbout(momentum, std::sqrt(motion.momentumSquared) / ie * tau),
-                       turnAbout(axis, toDouble(motion.rate) * tau));
+                       turnAbout(axis, toDouble(top.rate) * tau));
     }
-    const AttitudeConstants& a = motion.attitude;
+    const JacobiMotion& j = jacobiOf(motion);
+    const AttitudeConstants& a = j.attitude;
     const EllipticPoint point = phasePointAt(motion, tau);
     double w[3];
-    w[motion.c] = motion.amplitude[0] * point.cn;
-    w[motion.m] = motion.amplitude[1] * point.sn;
-    w[motion.d] = motion.amplitude[2] * point.dn;
+    w[j.c] = j.amplitude[0] * point.cn;
+    w[j.m] = j.amplitude[1] * point.sn;
+    w[j.d] = j.amplitude[2] * point.dn;
     for (int i = 0; i < 3; ++i) {
         omega[i] = motion.scale * w[i];
     }
@@ -224,7 +230,7 @@ Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
     const Quaternion relative = product(a.startInverse, eulerAttitude(motion, w, point, 0.5 * phi));
     // Put the vector part back on the body's axes, and the norm back at 1
     // (three products have moved it by a few units in the last place).
-    const int d = motion.d;
+    const int d = j.d;
     const double norm = std::sqrt(relative.w * relative.w + relative.x * relative.x +
                                   relative.y * relative.y + relative.z * relative.z);
     double vector[3];

@@ -94,10 +94,17 @@ void solveSymmetric(ExactMotion& motion, const double w[3]) {
     const Wide* I = motion.moments;
     const int s = equal(I[0], I[1]) ? 2 : (equal(I[1], I[2]) ? 0 : 1);
     const int p = (s + 1) % 3;
-    motion.axis = s;
-    motion.rate = (I[p] - I[s]) / I[p] * wide(w[s]);
-    const double rate = std::fabs(toDouble(motion.rate)) * motion.scale;
-    motion.period = rate > 0.0 ? 2.0 * widePi().hi / rate : std::numeric_limits<double>::infinity();
+    if (w[s] == 0.0) {
+        // omega in the plane of the two equal moments, every axis of which
+        // is principal: a steady spin.
+        motion.kind = MotionKind::Steady;
+        return;
+    }
+    SymmetricTop& top = motion.form.emplace<SymmetricTop>();
+    top.axis = s;
+    top.rate = (I[p] - I[s]) / I[p] * wide(w[s]);
+    const double rate = std::fabs(toDouble(top.rate)) * motion.scale;
+    motion.period = 2.0 * widePi().hi / rate;
 }
 
 void solveElliptic(ExactMotion& motion, const double w[3]) {
@@ -113,7 +120,7 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     if (deltaD.hi == 0.0 || deltaC.hi == 0.0) {
         // All the spin is about one axis as far as the squares can tell (the
         // others are too small to square): that spin stays as it is.
-        motion.kind = MotionKind::Still;
+        motion.kind = MotionKind::Steady;
         return;
     }
     const Wide amplitudeC = sqrt(-deltaD / (I[c] * (I[d] - I[c])));
@@ -123,52 +130,53 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     const double alphaSign = signOf((I[(m + 1) % 3] - I[(m + 2) % 3]).hi);
     Wide lambda =
         sqrt(deltaC * (I[d] - I[m]) / (I[c] * I[m] * I[d])) * wide(alphaSign * signOf(w[d]));
-    motion.c = c;
-    motion.m = m;
-    motion.d = d;
-    motion.amplitude[0] = toDouble(amplitudeC);
-    motion.amplitude[1] = toDouble(amplitudeM);
-    motion.amplitude[2] = toDouble(amplitudeD) * signOf(w[d]);
-    const double s = w[m] / motion.amplitude[1];
+    JacobiMotion& j = motion.form.emplace<JacobiMotion>();
+    j.c = c;
+    j.m = m;
+    j.d = d;
+    j.amplitude[0] = toDouble(amplitudeC);
+    j.amplitude[1] = toDouble(amplitudeM);
+    j.amplitude[2] = toDouble(amplitudeD) * signOf(w[d]);
+    const double s = w[m] / j.amplitude[1];
     if (deltaM.hi == 0.0) {
         motion.kind = MotionKind::Separatrix;
-        motion.kc = 0.0;
+        j.kc = 0.0;
         const double sign = signOf(w[c]);
-        motion.amplitude[0] *= sign;
-        motion.lambda = lambda * wide(sign);
-        motion.phase = wide(std::asinh(s / (w[c] / motion.amplitude[0])));
+        j.amplitude[0] *= sign;
+        j.lambda = lambda * wide(sign);
+        j.phase = wide(std::asinh(s / (w[c] / j.amplitude[0])));
         motion.period = std::numeric_limits<double>::infinity();
-        const double C = motion.amplitude[0];
-        const double M = motion.amplitude[1];
-        const double D = motion.amplitude[2];
+        const double C = j.amplitude[0];
+        const double M = j.amplitude[1];
+        const double D = j.amplitude[2];
         motion.maxRate = motion.scale * std::sqrt(std::max(C * C + D * D, M * M));
         return;
     }
     motion.kind = MotionKind::Elliptic;
     const Wide kcSquared = (I[d] - I[c]) * deltaM / ((I[d] - I[m]) * deltaC);
     const Wide kc = sqrt(kcSquared);
-    motion.kc = toDouble(kc);
-    motion.quarter = quarterPeriod(kc);
-    motion.lambda = lambda;
+    j.kc = toDouble(kc);
+    j.quarter = quarterPeriod(kc);
+    j.lambda = lambda;
     // The start's amplitude: F taken at (s, c) or, for c < 0, at (-s, -c)
     // and moved on by a half-period.
-    const double cosine = w[c] / motion.amplitude[0];
+    const double cosine = w[c] / j.amplitude[0];
     const double radius = std::hypot(s, cosine);
     const double sn = s / radius;
     const double cn = cosine / radius;
-    const double kc2 = motion.kc * motion.kc;
+    const double kc2 = j.kc * j.kc;
     const double f = sn * carlsonRF(cn * cn, cn * cn + kc2 * sn * sn, 1.0);
     if (cn >= 0.0) {
-        motion.phase = wide(f);
+        j.phase = wide(f);
     } else {
         const double turns = sn >= 0.0 ? 1.0 : -1.0;
-        motion.phase = motion.quarter * wide(2.0 * turns) - wide(f);
+        j.phase = j.quarter * wide(2.0 * turns) - wide(f);
     }
-    const double C = motion.amplitude[0];
-    const double M = motion.amplitude[1];
-    const double D = motion.amplitude[2];
+    const double C = j.amplitude[0];
+    const double M = j.amplitude[1];
+    const double D = j.amplitude[2];
     motion.maxRate = motion.scale * std::sqrt(std::max(C * C + D * D, M * M + kc2 * D * D));
-    motion.period = 4.0 * toDouble(motion.quarter) / std::fabs(toDouble(lambda)) / motion.scale;
+    motion.period = 4.0 * toDouble(j.quarter) / std::fabs(toDouble(lambda)) / motion.scale;
 }
 
 ExactMotion solve(const Wide moments[3], const double omega[3]) {
@@ -201,8 +209,10 @@ ExactMotion solve(const Wide moments[3], const double omega[3]) {
     const bool allEqual = equal(moments[0], moments[1]) && equal(moments[1], moments[2]);
     const bool twoEqual = equal(moments[0], moments[1]) || equal(moments[1], moments[2]) ||
                           equal(moments[0], moments[2]);
-    if (spinning <= 1 || allEqual) {
-        motion.kind = MotionKind::Still;
+    if (spinning == 0) {
+        motion.kind = MotionKind::Rest;
+    } else if (spinning <= 1 || allEqual) {
+        motion.kind = MotionKind::Steady;
     } else if (twoEqual) {
         motion.kind = MotionKind::Symmetric;
         solveSymmetric(motion, w);
@@ -231,22 +241,24 @@ ExactMotion exactMotionFromMoments(const double moments[3], const double omega[3
 }
 
 double modulusOf(const ExactMotion& motion) {
-    return std::sqrt((1.0 - motion.kc) * (1.0 + motion.kc));
+    const JacobiMotion& j = jacobiOf(motion);
+    return std::sqrt((1.0 - j.kc) * (1.0 + j.kc));
 }
 
 EllipticPoint phasePointAt(const ExactMotion& motion, double tau) {
-    const Wide u = motion.phase + motion.lambda * wide(tau);
+    const JacobiMotion& j = jacobiOf(motion);
+    const Wide u = j.phase + j.lambda * wide(tau);
     if (motion.kind == MotionKind::Separatrix) {
         const double phase = toDouble(u);
         const double sech = 1.0 / std::cosh(phase);
         return {std::tanh(phase), sech, sech, 0.0, phase, std::atan(std::sinh(phase))};
     }
-    return ellipticAt(u, motion.quarter, motion.kc);
+    return ellipticAt(u, j.quarter, j.kc);
 }
 
 void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
     const double* w0 = motion.start;
-    if (t == 0.0 || motion.kind == MotionKind::Still) {
+    if (t == 0.0 || motion.kind == MotionKind::Rest || motion.kind == MotionKind::Steady) {
         for (int i = 0; i < 3; ++i) {
             omega[i] = w0[i];
         }
@@ -254,10 +266,11 @@ void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
     }
     const double tau = motion.scale * t;
     if (motion.kind == MotionKind::Symmetric) {
-        const int s = motion.axis;
+        const SymmetricTop& top = symmetricTopOf(motion);
+        const int s = top.axis;
         const int p = (s + 1) % 3;
         const int q = (s + 2) % 3;
-        const Wide turn = motion.rate * wide(tau);
+        const Wide turn = top.rate * wide(tau);
         const Wide full = widePi() * wide(2.0);
         const Wide reduced = turn - full * wide(std::nearbyint(turn.hi / full.hi));
         const double angle = toDouble(reduced);
@@ -266,10 +279,11 @@ void exactOmegaAt(const ExactMotion& motion, double t, double omega[3]) {
         omega[s] = w0[s];
         return;
     }
+    const JacobiMotion& j = jacobiOf(motion);
     const EllipticPoint point = phasePointAt(motion, tau);
-    omega[motion.c] = motion.scale * motion.amplitude[0] * point.cn;
-    omega[motion.m] = motion.scale * motion.amplitude[1] * point.sn;
-    omega[motion.d] = motion.scale * motion.amplitude[2] * point.dn;
+    omega[j.c] = motion.scale * j.amplitude[0] * point.cn;
+    omega[j.m] = motion.scale * j.amplitude[1] * point.sn;
+    omega[j.d] = motion.scale * j.amplitude[2] * point.dn;
 }
 
 void momentsOf(const ExactMotion& motion, double moments[3]) {
@@ -277,3 +291,13 @@ void momentsOf(const ExactMotion& motion, double moments[3]) {
         moments[i] = toDouble(motion.moments[i]);
     }
 }
+
+const SymmetricTop& symmetricTopOf(const ExactMotion& motion) {
+    return std::get<SymmetricTop>(motion.form);
+}
+
+const JacobiMotion& jacobiOf(const ExactMotion& motion) {
+    return std::get<JacobiMotion>(motion.form);
+}
+
+JacobiMotion& jacobiOf(ExactMotion& motion) { return std::get<JacobiMotion>(motion.form); }

@@ -3,15 +3,19 @@
 // integration.
 #pragma once
 
+#include <variant>
+
 #include "jacobi.h"
 #include "quaternion.h"
 #include "wide.h"
 
-// Which closed form the start leads to.
+// Which closed form the start leads to, named as a person would.
 enum class MotionKind {
-    Still,       // omega never changes: a spin about one principal axis, or none
-    Symmetric,   // two equal moments: omega turns about the symmetry axis
-    Elliptic,    // three different moments: Jacobi elliptic functions
+    Rest,        // omega = 0
+    Steady,      // omega never changes: a spin about one principal axis, or
+                 // any spin of a body with three equal moments
+    Symmetric,   // two equal moments: omega precesses about the symmetry axis
+    Elliptic,    // three different moments: Jacobi's elliptic functions
     Separatrix,  // between the two elliptic regimes: hyperbolic functions
 };
 
@@ -27,6 +31,25 @@ struct AttitudeConstants {
     Quaternion startInverse;  // the Euler-angle attitude at t = 0, inverted
 };
 
+// Two equal moments: the symmetry axis and the rate at which the other two
+// components turn about it (scaled).
+struct SymmetricTop {
+    int axis;
+    Wide rate;
+};
+
+// Three different moments, elliptic or on the separatrix:
+// omega_c = C cn u, omega_m = M sn u, omega_d = D dn u, u = phase + lambda * scale * t.
+struct JacobiMotion {
+    int c, m, d;
+    double amplitude[3];  // C, M, D
+    double kc;            // the complementary modulus k' (0 on the separatrix)
+    Wide quarter;         // K(k), elliptic only
+    Wide lambda;
+    Wide phase;
+    AttitudeConstants attitude;
+};
+
 // Everything the closed form needs, fixed at the start. Rates and times are
 // kept for omega / scale, which the equations allow (they are homogeneous):
 // omega(t) = scale * w(scale * t), w the solution from omega(0) / scale.
@@ -39,19 +62,15 @@ struct ExactMotion {
     double momentumSquared;  // |L|^2 = sum I_i^2 w_i^2
     double maxRate;          // the largest |omega| over the motion
     double period;           // the period of omega; infinite if it never comes back
-    // Symmetric: the symmetry axis and the rate at which the other two turn.
-    int axis;
-    Wide rate;
-    // Elliptic and separatrix: omega_c = C cn u, omega_m = M sn u,
-    // omega_d = D dn u, u = phase + lambda * scale * t.
-    int c, m, d;
-    double amplitude[3];  // C, M, D
-    double kc;            // the complementary modulus k'
-    Wide quarter;         // K(k)
-    Wide lambda;
-    Wide phase;
-    AttitudeConstants attitude;
+    // What only one kind needs: nothing at rest or for a steady spin.
+    std::variant<std::monostate, SymmetricTop, JacobiMotion> form;
 };
+
+// The form of a symmetric top, and of three different moments; each only
+// for its own kinds.
+const SymmetricTop& symmetricTopOf(const ExactMotion& motion);
+const JacobiMotion& jacobiOf(const ExactMotion& motion);
+JacobiMotion& jacobiOf(ExactMotion& motion);
 
 // The closed form for a box with these sides starting at this omega; the
 // moments are the sides' b^2 + c^2, a^2 + c^2, a^2 + b^2, exactly.

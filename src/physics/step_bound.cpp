@@ -51,13 +51,15 @@ StepBounds stepBoundsOf(const ExactMotion& motion, double h, long steps) {
     double size = 0.0;     // A
     if (motion.kind == MotionKind::Symmetric) {
         const double* w = motion.start;
-        const int s = motion.axis;
-        turning = std::fabs(motion.rate.hi) * motion.scale;
+        const SymmetricTop& top = symmetricTopOf(motion);
+        const int s = top.axis;
+        turning = std::fabs(top.rate.hi) * motion.scale;
         size = std::hypot(w[(s + 1) % 3], w[(s + 2) % 3]);
         bounds.symmetricTurn = turning * h;
     } else if (motion.kind == MotionKind::Elliptic || motion.kind == MotionKind::Separatrix) {
-        turning = std::fabs(motion.lambda.hi) * motion.scale;
-        size = motion.scale * std::fmax(std::fabs(motion.amplitude[0]), motion.amplitude[1]);
+        const JacobiMotion& j = jacobiOf(motion);
+        turning = std::fabs(j.lambda.hi) * motion.scale;
+        size = motion.scale * std::fmax(std::fabs(j.amplitude[0]), j.amplitude[1]);
         bounds.driftMeasure = n * std::pow(h * motion.maxRate, 5);
     }
     const double steady = n * std::fabs(steadyTurnError(motion.maxRate, h));

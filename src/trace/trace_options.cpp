@@ -31,10 +31,18 @@ const char* const kColumns =
     "  attitude_error_degrees: the angle of the rotation that takes the\n"
     "    integrated attitude to the exact one.\n"
     "\n"
-    "--describe prints name=value lines instead: kind (still, symmetric,\n"
-    "elliptic, separatrix), moments, twice_energy, momentum_squared, max_rate\n"
-    "(the largest |omega| over the motion), omega_period (inf if omega never\n"
-    "comes back) and, for three different moments, modulus.\n";
+    "--describe prints name=value lines instead: kind, one of\n"
+    "  rest        omega = 0;\n"
+    "  steady      omega never changes: a spin about one principal axis, or any\n"
+    "              spin of a body with three equal moments;\n"
+    "  symmetric   two equal moments: omega precesses about the symmetry axis;\n"
+    "  elliptic    three different moments: omega circles the axis of the\n"
+    "              largest or the smallest moment (circled_axis, 1 to 3, and\n"
+    "              circled_moment, largest or smallest);\n"
+    "  separatrix  between the two: omega never comes back;\n"
+    "then moments, twice_energy, momentum_squared, max_rate (the largest\n"
+    "|omega| over the motion), omega_period (inf on the separatrix; none where\n"
+    "omega never changes) and, for three different moments, modulus.\n";
 
 }  // namespace
 

@@ -12,8 +12,10 @@ namespace {
 
 const char* kindName(MotionKind kind) {
     switch (kind) {
-        case MotionKind::Still:
-            return "still";
+        case MotionKind::Rest:
+            return "rest";
+        case MotionKind::Steady:
+            return "steady";
         case MotionKind::Symmetric:
             return "symmetric";
         case MotionKind::Elliptic:
@@ -25,6 +27,9 @@ const char* kindName(MotionKind kind) {
 }
 
 constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+
+// a < b, in all their digits.
+bool less(const Wide& a, const Wide& b) { return a.hi < b.hi || (a.hi == b.hi && a.lo < b.lo); }
 
 }  // namespace
 
@@ -76,7 +81,15 @@ void printDescription(const TraceReference& reference) {
     std::printf("twice_energy=%.17g\n", reference.start.twiceEnergy);
     std::printf("momentum_squared=%.17g\n", reference.start.momentumSquared);
     std::printf("max_rate=%.17g\n", m.maxRate);
-    std::printf("omega_period=%.17g\n", m.period);
+    if (m.kind != MotionKind::Rest && m.kind != MotionKind::Steady) {
+        std::printf("omega_period=%.17g\n", m.period);
+    }
+    if (m.kind == MotionKind::Elliptic) {
+        const JacobiMotion& j = jacobiOf(m);
+        std::printf("circled_axis=%d\n", j.d + 1);
+        std::printf("circled_moment=%s\n",
+                    less(m.moments[j.c], m.moments[j.d]) ? "largest" : "smallest");
+    }
     if (m.kind == MotionKind::Elliptic || m.kind == MotionKind::Separatrix) {
         std::printf("modulus=%.17g\n", modulusOf(m));
     }
