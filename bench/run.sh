@@ -48,7 +48,7 @@ web_explorer_first=$(web_line web-explorer-first-frame-ms)
 web_explorer_size=$(web_line web-explorer-gzipped-kb)
 web_explorer_fps_ok=$(met "$(field "$web_explorer_fps" ratio)" ">=" 0.95)
 web_explorer_first_ok=$(met "$(field "$web_explorer_first" ratio)" "<=" 1.5)
-web_explorer_size_ok=$(met "$(field "$web_explorer_size" ours)" "<" 120)
+web_explorer_size_ok=$(met "$(field "$web_explorer_size" ours)" "<=" 120)
 
 printf '%-34s %14s %14s %8s %8s\n' "measure (median)" "spinning-box" "baseline" "ratio" "target"
 printf '%-34s %14s %14s %8s %8s\n' "model step, ns (vs odeint rk4)" "$(field "$model" ours_ns)" "$(field "$model" peer_ns)" "$(field "$model" ratio)" "<= 1.0"

@@ -126,7 +126,7 @@ TEST_F(ExplorerInProcess, TheIntegratorKeyGoesThroughEveryMethodAndABlowUpIsKept
     EXPECT_EQ(explorer.steps, steps);
     EXPECT_TRUE(finite(explorer.state.q));
     for (const double w : explorer.state.omega) EXPECT_TRUE(std::isfinite(w));
-    EXPECT_NE(readoutText().find("blew up: press r"), std::string::npos);
+    EXPECT_NE(readoutText().find("blew up"), std::string::npos);
     onExplorerKey('r', 0, 0);
     EXPECT_FALSE(explorer.lost);
     explorer.integrator = nullptr;

@@ -16,8 +16,8 @@
 
 #include "exact_attitude.h"
 #include "explorer.h"
-#include "look.h"
 #include "invariants.h"
+#include "look.h"
 #include "option_values.h"
 #include "spin_options.h"
 #include "steppers.h"
@@ -56,7 +56,8 @@ val triple(const double v[3]) {
 }
 
 // Sets the body, spin and step from the form's texts, each "" to keep what
-// the explorer has (sides or moments, one of them). Returns "" and starts
+// the explorer has (sides or moments, one of them), but for the step, which
+// is then chosen for the body and spin. Returns "" and starts
 // the motion afresh, or the line that refuses them, and changes nothing.
 std::string apply(const std::string& sides, const std::string& moments, const std::string& omega,
                   const std::string& step) {
@@ -64,6 +65,7 @@ std::string apply(const std::string& sides, const std::string& moments, const st
     start.sidesText.clear();
     start.momentsText.clear();
     if (!sides.empty()) start.momentsGiven = false;
+    if (step.empty()) start.stepGiven = false;  // chosen, unless one is typed
     const std::string texts[] = {sides, moments, omega, step};
     int count = 0;
     const StartField* fields = startFields(&count);
@@ -72,7 +74,11 @@ std::string apply(const std::string& sides, const std::string& moments, const st
         const std::string fault = fields[i].read(texts[i], start);
         if (!fault.empty()) return std::string(fields[i].name) + ": " + fault;
     }
-    const std::string refusal = checkExplorerStart(start);
+    std::string refusal = checkOneBody(start);
+    if (refusal.empty()) {
+        chooseStepIfNotGiven(start);
+        refusal = checkExplorerStart(start);
+    }
     if (refusal.empty()) {
         explorer.start = start;
         explorer.name = "your box";
@@ -172,6 +178,7 @@ val state() {
     out.set("moments", s.momentsGiven ? triple(s.moments) : val::null());
     out.set("omega0", triple(s.omega));
     out.set("step", s.step);
+    out.set("stepChosen", !s.stepGiven);
     out.set("readouts", readoutText());
     return out;
 }

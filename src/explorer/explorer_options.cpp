@@ -56,7 +56,11 @@ int readExplorerOptions(int argc, char** argv) {
         return 0;
     }
     if (outcome == CommandLine::Run) {
-        text = checkExplorerStart(e.start);
+        text = checkOneBody(e.start);
+        if (text.empty()) {
+            chooseStepIfNotGiven(e.start);
+            text = checkExplorerStart(e.start);
+        }
     }
     if (!text.empty()) {
         std::fprintf(stderr, "spinning-box-explorer: %s (see --help)\n", text.c_str());

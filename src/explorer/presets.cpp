@@ -33,7 +33,7 @@ void applyPreset(int index) {
         start.sides[i] = p.sides[i];
         start.omega[i] = p.omega[i];
     }
-    start.step = kWindowStep;
+    chooseStepIfNotGiven(start);
     explorer.start = start;
     explorer.name = p.name;
 }

@@ -61,6 +61,7 @@ std::string readCount(const std::string& text, long minimum, long& value) {
     return "";
 }
 
+// Spaces and tabs around each number are read as none: "1, 2, 3" is 1,2,3.
 std::string readTriple(const std::string& text, double values[3]) {
     std::vector<std::string> fields(1);
     for (const char c : text) {
@@ -69,6 +70,11 @@ std::string readTriple(const std::string& text, double values[3]) {
         } else {
             fields.back() += c;
         }
+    }
+    for (std::string& field : fields) {
+        const size_t first = field.find_first_not_of(" \t");
+        const size_t last = field.find_last_not_of(" \t");
+        field = first == std::string::npos ? "" : field.substr(first, last - first + 1);
     }
     if (fields.size() != 3) {
         return quoted(text) + " needs three comma-separated numbers, not " +

@@ -20,7 +20,7 @@ constexpr double kMaxSpeed = 1024.0;
 // A whole number from `minimum` to kMaxCount.
 std::string readCount(const std::string& text, long minimum, long& value);
 
-// Three comma-separated finite numbers.
+// Three comma-separated finite numbers, spaces around each allowed.
 std::string readTriple(const std::string& text, double values[3]);
 
 // Three sides, each from kMinSide to kMaxSide.

@@ -26,6 +26,7 @@ const StartField kStartFields[] = {
     {"--step",
      [](const std::string& text, SpinOptions& start) {
          start.stepText = text;
+         start.stepGiven = true;
          return readStep(text, start.step);
      }},
 };
@@ -50,10 +51,20 @@ ExactMotion exactMotionOf(const SpinOptions& options) {
                                 : exactMotionFromSides(options.sides, options.omega);
 }
 
+void chooseStepIfNotGiven(SpinOptions& options) {
+    if (!options.stepGiven) {
+        options.step = chooseStep(exactMotionOf(options));
+        options.stepText = shortNumber(options.step);
+    }
+}
+
 // Past the bounds the integration could grow without limit, or the
 // attitude stray from the truth, so a step is refused up front.
 std::string checkStepBound(const SpinOptions& o, long steps) {
-    const std::string what = "--step: '" + o.stepText + "' is too large for this box and spin";
+    const std::string what = o.stepGiven
+                                 ? "--step: '" + o.stepText + "' is too large for this box and spin"
+                                 : "--step: the step chosen, " + o.stepText +
+                                       ", is too large for this box and spin (give a smaller one)";
     const ExactMotion motion = exactMotionOf(o);
     const StepBounds bounds = stepBoundsOf(motion, o.step, steps);
     if (bounds.symmetricTurn > kMaxSymmetricTurn) {

@@ -22,6 +22,7 @@ struct SpinOptions {
     double moments[3] = {0.0, 0.0, 0.0};
     double omega[3] = {kWindowOmega[0], kWindowOmega[1], kWindowOmega[2]};  // at t = 0
     double step = kWindowStep;  // the integration step h
+    bool stepGiven = false;     // --step given; else the step is chosen (chooseStep)
     // The texts as given, for messages.
     std::string sidesText;
     std::string momentsText;
@@ -48,6 +49,9 @@ std::string checkOneBody(const SpinOptions& options);
 // The exact motion of the options' body and spin: of the moments when they
 // were given, else of the sides.
 ExactMotion exactMotionOf(const SpinOptions& options);
+
+// When no step was given: the step chosen for the options' body and spin.
+void chooseStepIfNotGiven(SpinOptions& options);
 
 // "" if `steps` steps of the options' step keep every number finite and
 // the attitude within a degree of the exact one, else the one line that

@@ -70,3 +70,18 @@ StepBounds stepBoundsOf(const ExactMotion& motion, double h, long steps) {
     bounds.attitudeDegrees = 1.5 * (steady + following + drifting) * 180.0 / 3.14159265358979323846;
     return bounds;
 }
+
+double chooseStep(const ExactMotion& motion) {
+    // Written out, so that each is the double nearest its decimal.
+    const double candidates[] = {1e-2, 5e-3, 2e-3, 1e-3, 5e-4, 2e-4, 1e-4, 5e-5, 2e-5, 1e-5, 5e-6,
+                                 2e-6, 1e-6, 5e-7, 2e-7, 1e-7, 5e-8, 2e-8, 1e-8, 5e-9, 2e-9, 1e-9};
+    for (const double h : candidates) {
+        const long steps = std::lround(std::ceil(100.0 / h));
+        const StepBounds b = stepBoundsOf(motion, h, steps);
+        if (b.attitudeDegrees < kChosenGapDegrees && b.symmetricTurn <= kMaxSymmetricTurn &&
+            b.driftMeasure <= kMaxDriftMeasure) {
+            return h;
+        }
+    }
+    return 1e-9;
+}

@@ -22,6 +22,13 @@ struct StepBounds {
 
 StepBounds stepBoundsOf(const ExactMotion& motion, double h, long steps);
 
+// The step chosen for a person who gives none: the largest of 0.01, 0.005,
+// 0.002, 0.001, 0.0005, ... down to 1e-9 whose steps over 100 time units
+// keep every bound and an estimated attitude gap under 0.01 degrees (the
+// smallest, if none does).
+constexpr double kChosenGapDegrees = 0.01;
+double chooseStep(const ExactMotion& motion);
+
 // The attitude step's error in one step of a steady turn at rate `rate`:
 // the angle, in radians, by which it turns too far (or too little).
 double steadyTurnError(double rate, double h);

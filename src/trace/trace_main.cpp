@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     const Integrator& integrator =
         options.integrator != nullptr ? *options.integrator : *findIntegrator("rk4");
     if (options.describe) {
-        printDescription(reference);
+        printDescription(reference, options.spin.step, !options.spin.stepGiven);
     } else {
         lost = trace(options, integrator, reference);
     }

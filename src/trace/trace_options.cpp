@@ -42,7 +42,8 @@ const char* const kColumns =
     "  separatrix  between the two: omega never comes back;\n"
     "then moments, twice_energy, momentum_squared, max_rate (the largest\n"
     "|omega| over the motion), omega_period (inf on the separatrix; none where\n"
-    "omega never changes) and, for three different moments, modulus.\n";
+    "omega never changes), for three different moments, modulus, and step\n"
+    "with step_chosen (yes when no --step was given).\n";
 
 }  // namespace
 
@@ -83,6 +84,9 @@ CommandLine readTraceOptions(int argc, const char* const* argv, TraceOptions& op
     } else if (outcome == CommandLine::Run) {
         // Nothing is integrated for a description, so no step is too large.
         text = checkOneBody(options.spin);
+        if (text.empty()) {
+            chooseStepIfNotGiven(options.spin);
+        }
         if (text.empty() && !options.describe &&
             (options.integrator == nullptr || options.integrator->step == stepRk4)) {
             text = checkStepBound(options.spin, options.steps);

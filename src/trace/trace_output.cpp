@@ -73,7 +73,7 @@ void printRow(long step, double h, double t, const RigidState& s, const TraceRef
         angleBetween(q, e) * kDegreesPerRadian);
 }
 
-void printDescription(const TraceReference& reference) {
+void printDescription(const TraceReference& reference, double step, bool chosen) {
     const ExactMotion& m = reference.exact;
     std::printf("kind=%s\n", kindName(m.kind));
     std::printf("moments=%.17g,%.17g,%.17g\n", reference.moments[0], reference.moments[1],
@@ -93,4 +93,6 @@ void printDescription(const TraceReference& reference) {
     if (m.kind == MotionKind::Elliptic || m.kind == MotionKind::Separatrix) {
         std::printf("modulus=%.17g\n", modulusOf(m));
     }
+    std::printf("step=%.17g\n", step);
+    std::printf("step_chosen=%s\n", chosen ? "yes" : "no");
 }

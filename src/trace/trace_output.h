@@ -23,5 +23,5 @@ void printHeader();
 void printRow(long step, double h, double t, const RigidState& state,
               const TraceReference& reference);
 
-// The name=value lines of --describe.
-void printDescription(const TraceReference& reference);
+// The name=value lines of --describe, with the step and whether it was chosen.
+void printDescription(const TraceReference& reference, double step, bool chosen);

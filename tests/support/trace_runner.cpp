@@ -25,7 +25,10 @@ std::string slurp(const std::string& path) {
 }  // namespace
 
 TraceResult runTrace(const std::vector<std::string>& arguments) {
-    const std::string program = SPINNING_BOX_TRACE_PATH;
+    return runCommand(SPINNING_BOX_TRACE_PATH, arguments);
+}
+
+TraceResult runCommand(const std::string& program, const std::vector<std::string>& arguments) {
     char outPath[] = "/tmp/trace-out-XXXXXX";
     char errPath[] = "/tmp/trace-err-XXXXXX";
     const int out = mkstemp(outPath);

@@ -12,6 +12,8 @@ struct TraceResult {
 
 // Runs the trace tool with these arguments, its two outputs kept apart.
 TraceResult runTrace(const std::vector<std::string>& arguments);
+// The same for any program.
+TraceResult runCommand(const std::string& program, const std::vector<std::string>& arguments);
 
 // A CSV table: the header's names and the rows of numbers.
 struct TraceTable {

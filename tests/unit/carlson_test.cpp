@@ -19,9 +19,27 @@ struct Arguments {
 };
 
 const Arguments kCases[] = {
-    {1, 2, 3, 4},        {0, 1, 2, 0.5},       {0, 1e-12, 1, 3},       {2, 2, 2, 2},
-    {1e-300, 1, 1e3, 7}, {0.5, 0.5, 9, 1e-6},  {1e8, 1e-8, 1, 1e4},    {3, 0, 3, 1e9},
-    {0.9, 1, 1.1, 1},    {1e-20, 1e-20, 1, 1}, {0.25, 0.81, 1, 1e-12}, {0, 0.3, 1, 1e-9},
+    {1, 2, 3, 4},
+    {0, 1, 2, 0.5},
+    {0, 1e-12, 1, 3},
+    {2, 2, 2, 2},
+    {1e-300, 1, 1e3, 7},
+    {0.5, 0.5, 9, 1e-6},
+    {1e8, 1e-8, 1, 1e4},
+    {3, 0, 3, 1e9},
+    {0.9, 1, 1.1, 1},
+    {1e-20, 1e-20, 1, 1},
+    {0.25, 0.81, 1, 1e-12},
+    {0, 0.3, 1, 1e-9},
+    // Arguments close together, where the series that finishes each step
+    // carries weight: e = ((sqrt p - 1) / (sqrt p + 1))^3 just inside 1e-3
+    // for x = y = z = 1, on either side, and near it with x, y, z apart.
+    {1, 1, 1, 1.492},
+    {1, 1, 1, 0.6703},
+    {0.999, 1, 1.001, 1.49},
+    {0.8, 1, 1.2, 1.6},
+    {1, 1, 1, 1.2},
+    {2, 2.1, 2.2, 3.1},
 };
 
 TEST(Carlson, FirstAndThirdKindsAreRightToAFewUnitsInTheLastPlace) {
