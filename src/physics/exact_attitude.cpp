@@ -212,8 +212,15 @@ Quaternion exactStateAt(const ExactMotion& motion, double t, double omega[3]) {
         }
         double axis[3] = {0.0, 0.0, 0.0};
         axis[s] = 1.0;
+        // The spin about the axis is the angle by which omega has turned,
+        // taken in double-double and reduced there, as exactOmegaAt takes
+        // it (modulo 4 pi, a quaternion's period): a double product would
+        // be an ulp of the whole angle off omega's, and L would drift with t.
+        const Wide spin = top.rate * wide(tau);
+        const Wide full = widePi() * wide(4.0);
+        const double angle = toDouble(spin - full * wide(std::nearbyint(spin.hi / full.hi)));
         return product(turnAbout(momentum, std::sqrt(motion.momentumSquared) / ie * tau),
-                       turnAbout(axis, toDouble(top.rate) * tau));
+                       turnAbout(axis, angle));
     }
     const JacobiMotion& j = jacobiOf(motion);
     const AttitudeConstants& a = j.attitude;
