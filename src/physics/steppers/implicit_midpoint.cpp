@@ -9,13 +9,8 @@
 #include <cmath>
 
 #include "euler_rate.h"
+#include "fixed_point.h"
 #include "steppers.h"
-
-namespace {
-
-constexpr int kMostIterations = 100;
-
-}  // namespace
 
 int stepImplicitMidpoint(const Body& body, double h, RigidState& state) {
     const double* w = state.omega;
@@ -40,11 +35,9 @@ int stepImplicitMidpoint(const Body& body, double h, RigidState& state) {
             change = std::fmax(change, std::fabs(updated - next[i]));
             next[i] = updated;
         }
-        // Done when nothing moves, or when rounding alone moves it.
-        if (change == 0.0 || (change >= lastChange && iteration > 2)) {
+        if (settled(change, lastChange, iteration)) {
             break;
         }
-        lastChange = change;
     }
     for (int i = 0; i < 3; ++i) {
         mid[i] = 0.5 * (w[i] + next[i]);

@@ -11,13 +11,8 @@
 // by fixed-point iteration from v = h omega / 2, to round-off.
 #include <cmath>
 
+#include "fixed_point.h"
 #include "steppers.h"
-
-namespace {
-
-constexpr int kMostIterations = 100;
-
-}  // namespace
 
 int stepMoserVeselov(const Body& body, double h, RigidState& state) {
     const double* I = body.moments;
@@ -43,10 +38,9 @@ int stepMoserVeselov(const Body& body, double h, RigidState& state) {
             change = std::fmax(change, std::fabs(next[i] - v[i]));
             v[i] = next[i];
         }
-        if (change == 0.0 || (change >= lastChange && iteration > 2)) {
+        if (settled(change, lastChange, iteration)) {
             break;
         }
-        lastChange = change;
     }
     const double w = std::sqrt(1.0 - (v[0] * v[0] + v[1] * v[1] + v[2] * v[2]));
     const Quaternion turn = {w, v[0], v[1], v[2]};
