@@ -82,6 +82,7 @@ std::string apply(const std::string& sides, const std::string& moments, const st
     if (refusal.empty()) {
         explorer.start = start;
         explorer.name = "your box";
+        explorer.preset = -1;
         resetMotion();
         requestFrame();
     }
@@ -173,6 +174,8 @@ val state() {
     out.set("pitch", e.pitch);
     out.set("distance", e.distance);
     out.set("name", std::string(e.name));
+    out.set("preset", e.preset);
+    out.set("starts", e.starts);
     out.set("integrator", std::string(e.integrator->name));
     out.set("sides", triple(s.sides));
     out.set("moments", s.momentsGiven ? triple(s.moments) : val::null());

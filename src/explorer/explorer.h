@@ -38,6 +38,7 @@ struct Explorer {
     SpinOptions start;
     double speed;
     const char* name;  // the preset's name, or "command line"
+    int preset;        // the preset shown, 0 to 5, or -1 for a box of one's own
     // The motion now.
     long steps;                    // steps taken since the start
     Body body;                     // the body of `start`

@@ -69,6 +69,7 @@ int readExplorerOptions(int argc, char** argv) {
     for (const char* name : {"--sides", "--moments", "--omega", "--step"}) {
         if (app.count(name) > 0) {
             e.name = "the command line's box";
+            e.preset = -1;
         }
     }
     return -1;

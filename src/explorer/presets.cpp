@@ -36,4 +36,5 @@ void applyPreset(int index) {
     chooseStepIfNotGiven(start);
     explorer.start = start;
     explorer.name = p.name;
+    explorer.preset = index;
 }

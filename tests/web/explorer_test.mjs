@@ -292,6 +292,62 @@ test('the integrator list steps the box with the chosen method, and a link carri
   await finish(page);
 });
 
+// One state, shown the same everywhere: after a field and a button were
+// used, a click on the picture gives it the keys (none reaches the field);
+// the form follows what the keys did; and the address is the link, so that
+// reopening it gives the same preset, speed, outline and step count.
+test('the picture takes the keys after the form, the form and the address follow the keys', async () => {
+  const page = await openExplorer();
+  const omegaBefore = await page.page.$eval('#omega', (e) => e.value);
+  await page.page.click('#omega');
+  await page.page.click('#stop');
+  // Using the form scrolled the page: find the picture where it is now.
+  await page.page.$eval('#canvas', (e) => e.scrollIntoView({ block: 'center' }));
+  const box = await (await page.page.$('#canvas')).boundingBox();
+  page.canvas = { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+  await page.page.mouse.click(page.canvas.x, page.canvas.y);
+  assert.equal(await page.page.evaluate(() => document.activeElement.id), 'canvas');
+  for (const key of ['z', 'x', '3', '+', '+', 'g']) await page.key(key);
+  await page.rightClicks(5);
+  const s = await shown(page);
+  assert.equal(s.preset, 2);
+  assert.equal(s.speed, 4);
+  assert.equal(s.ghost, false);
+  assert.equal(s.running, false);
+  assert.equal(s.steps, 5);
+  await sleep(250);
+  const form = await page.page.evaluate(() => ({
+    omega: document.getElementById('omega').value,
+    preset: document.getElementById('preset').value,
+    speed: document.getElementById('speedShown').textContent,
+    ghost: document.getElementById('ghost').checked,
+  }));
+  assert.equal(form.omega, s.omega0.join(','), 'the field shows the preset\'s spin, no key in it');
+  assert.notEqual(form.omega, omegaBefore);
+  assert.equal(form.preset, '2');
+  assert.equal(form.speed, '4');
+  assert.equal(form.ghost, false);
+
+  const address = page.page.url();
+  assert.equal(address, await page.page.$eval('#link', (e) => e.value), 'the address is the link');
+  const params = new URL(address).searchParams;
+  assert.equal(params.get('preset'), '2');
+  assert.equal(params.get('speed'), '4');
+  const history = await page.page.evaluate(() => window.history.length);
+  assert.ok(history <= 2, `no history entry per frame: ${history}`);
+  const copy = await openExplorer(address.replace(session.url, ''));
+  const reopened = await shown(copy);
+  assert.equal(reopened.preset, 2);
+  assert.equal(reopened.name, s.name);
+  assert.equal(reopened.speed, 4);
+  assert.equal(reopened.ghost, false);
+  assert.equal(reopened.steps, 5);
+  assert.deepEqual(reopened.omega, s.omega);
+  assert.equal(await copy.page.$eval('#preset', (e) => e.value), '2');
+  await finish(copy);
+  await finish(page);
+});
+
 test('the plots receive the values the readouts show', async () => {
   const page = await openExplorer();
   await page.moveToCanvas();
