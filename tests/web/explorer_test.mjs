@@ -348,6 +348,30 @@ test('the picture takes the keys after the form, the form and the address follow
   await finish(page);
 });
 
+// A phone can watch and press at once: at 360 x 740 the picture and the run
+// buttons are both inside the first screen; at 1280 x 800 the plots start
+// right under the picture, so that both are seen together.
+test('the picture and the run buttons share the first screen of a phone; the plots sit under the picture', async () => {
+  const page = await openExplorer();
+  const boxes = async () => page.page.evaluate(() => {
+    const box = (id) => {
+      const r = document.getElementById(id).getBoundingClientRect();
+      return { top: r.top + window.scrollY, bottom: r.bottom + window.scrollY, left: r.left, right: r.right };
+    };
+    return { canvas: box('canvas'), run: box('run'), one: box('one'), plots: box('plots') };
+  });
+  await page.page.setViewport({ width: 360, height: 740 });
+  let b = await boxes();
+  for (const id of ['canvas', 'run', 'one']) {
+    assert.ok(b[id].bottom <= 740 && b[id].right <= 360, `${id} inside the phone's first screen: ${JSON.stringify(b[id])}`);
+  }
+  assert.ok(b.run.top >= b.canvas.bottom, 'the buttons under the picture');
+  await page.page.setViewport({ width: 1280, height: 800 });
+  b = await boxes();
+  assert.ok(b.plots.top - b.canvas.bottom < 160, `the plots right under the picture: ${b.plots.top} against ${b.canvas.bottom}`);
+  await finish(page);
+});
+
 test('the plots receive the values the readouts show', async () => {
   const page = await openExplorer();
   await page.moveToCanvas();
