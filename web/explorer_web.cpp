@@ -74,11 +74,7 @@ std::string apply(const std::string& sides, const std::string& moments, const st
         const std::string fault = fields[i].read(texts[i], start);
         if (!fault.empty()) return std::string(fields[i].name) + ": " + fault;
     }
-    std::string refusal = checkOneBody(start);
-    if (refusal.empty()) {
-        chooseStepIfNotGiven(start);
-        refusal = checkExplorerStart(start);
-    }
+    const std::string refusal = prepareExplorerStart(start);
     if (refusal.empty()) {
         explorer.start = start;
         explorer.name = "your box";

@@ -146,9 +146,10 @@ void onExplorerIdle();
 // The first frame and every redraw after a command.
 void requestFrame();
 
-// explorer_start.cpp: "" if the explorer may show `start`, else the one line
-// that refuses it, in the words of the command line.
-std::string checkExplorerStart(const SpinOptions& start);
+// explorer_start.cpp: chooses the step when none was given; then "" if the
+// explorer may show `start`, else the one line that refuses it, in the words
+// of the command line.
+std::string prepareExplorerStart(SpinOptions& start);
 
 // explorer_options.cpp: reads argv into explorer.start, explorer.speed and
 // explorer.integrator, over the defaults already there.

@@ -56,11 +56,7 @@ int readExplorerOptions(int argc, char** argv) {
         return 0;
     }
     if (outcome == CommandLine::Run) {
-        text = checkOneBody(e.start);
-        if (text.empty()) {
-            chooseStepIfNotGiven(e.start);
-            text = checkExplorerStart(e.start);
-        }
+        text = prepareExplorerStart(e.start);
     }
     if (!text.empty()) {
         std::fprintf(stderr, "spinning-box-explorer: %s (see --help)\n", text.c_str());

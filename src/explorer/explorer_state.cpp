@@ -3,6 +3,7 @@
 // closed form beside them, all from the same start.
 #include <cmath>
 
+#include "euler_rate.h"
 #include "explorer.h"
 #include "invariants.h"
 #include "steppers.h"
@@ -23,15 +24,6 @@ void addTrailPoint() {
     } else {
         e.trailStart = (e.trailStart + 1) % kTrailPoints;
     }
-}
-
-// omega and q, and the momentum the readouts square, finite.
-bool finite(const RigidState& s) {
-    double largest = 0.0;
-    for (const double w : s.omega) {
-        largest = std::fmax(largest, std::fabs(w));
-    }
-    return largest < 1e150 && std::isfinite(s.q.w + s.q.x + s.q.y + s.q.z);
 }
 
 }  // namespace
@@ -87,7 +79,7 @@ void stepMotion() {
     }
     const RigidState before = e.state;
     e.integrator->step(e.body, e.start.step, e.state);
-    if (!finite(e.state)) {
+    if (!isFinite(e.body, e.state)) {
         // An unstable method at a large step: keep the last state it had.
         e.state = before;
         e.lost = true;

@@ -1,6 +1,10 @@
 // Euler's equations, the attitude's equation and the body's momentum.
 #include "euler_rate.h"
 
+#include <cmath>
+
+#include "invariants.h"
+
 RigidState startState(const double omega[3]) {
     return {{omega[0], omega[1], omega[2]}, {1.0, 0.0, 0.0, 0.0}};
 }
@@ -22,4 +26,11 @@ void bodyMomentum(const Body& body, const double omega[3], double momentum[3]) {
     for (int i = 0; i < 3; ++i) {
         momentum[i] = body.moments[i] * omega[i];
     }
+}
+
+bool isFinite(const Body& body, const RigidState& state) {
+    const Invariants now = invariantsOf(body.moments, state.omega);
+    const Quaternion& q = state.q;
+    return std::isfinite(now.twiceEnergy) && std::isfinite(now.momentumSquared) &&
+           std::isfinite(q.w) && std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z);
 }

@@ -3,26 +3,16 @@
 // exact motion of the free body. The default integrator is the window
 // program's own RK4, bit for bit. --describe tells what kind of motion a
 // start leads to instead.
-#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "body.h"
-#include "invariants.h"
+#include "euler_rate.h"
 #include "steppers.h"
 #include "trace_options.h"
 #include "trace_output.h"
 
 namespace {
-
-// Every number a row prints from the state is finite: omega, q, and the
-// invariants, which overflow first.
-bool finite(const Body& body, const RigidState& s) {
-    const Invariants now = invariantsOf(body.moments, s.omega);
-    return std::isfinite(now.twiceEnergy) && std::isfinite(now.momentumSquared) &&
-           std::isfinite(s.q.w) && std::isfinite(s.q.x) && std::isfinite(s.q.y) &&
-           std::isfinite(s.q.z);
-}
 
 // The CSV: a row every `every` steps. The clock is a sum of steps, as the
 // window program keeps it. Returns the step at which the state stopped
@@ -38,7 +28,7 @@ long trace(const TraceOptions& options, const Integrator& integrator,
     for (long step = 1; step <= options.steps; ++step) {
         integrator.step(body, h, state);
         t = t + h;
-        if (!finite(body, state)) {
+        if (!isFinite(body, state)) {
             return step;
         }
         if (step % options.every == 0) {
