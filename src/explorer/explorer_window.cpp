@@ -16,7 +16,9 @@
 
 namespace {
 
-constexpr int kReadoutWidth = 368;
+// Wide enough for the longest line, 53 characters of 8 pixels and a margin:
+// "integrator: engine-nogyro, step 0.000512, blew up (r)".
+constexpr int kReadoutWidth = 440;
 constexpr int kReadoutHeight = 139;
 
 // Everything the desktop shell remembers besides the core's record: its two

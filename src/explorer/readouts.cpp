@@ -57,7 +57,7 @@ std::string readoutText() {
     const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
     std::string text = std::string(e.name) + (e.running ? "" : " (stopped)") + "\n";
     text += format("t = %.2f\n", motionTime());
-    text += std::string("integrator: ") + e.integrator->name + ", step " + e.start.stepText +
+    text += std::string("integrator: ") + e.integrator->name + format(", step %.3g", e.start.step) +
             (e.lost ? ", blew up (r)" : (e.start.stepGiven ? "" : " (chosen)")) + "\n";
     text += "motion: " + kindOf(e.exact) + "\n";
     text += format("drift of 2E: %.2e\n", relativeDrift(now.twiceEnergy, e.startInvariants[0]));

@@ -42,7 +42,7 @@ async function shown(page) {
 
 // The readouts' top left corner is text on the desktop and HTML on the page:
 // it is left out.
-const readoutWidth = 368;
+const readoutWidth = 440;
 const readoutHeight = 139;
 
 // The page hands WebGL the very positions and colours the desktop's GL
