@@ -233,6 +233,9 @@ TEST(Trace, BadInputIsRefusedWithStatusTwoAndAMessageNamingTheOption) {
         {{"--sides", "1,0,1"}, "--sides: '1,0,1' has a side that is not positive"},
         {{"--sides", "1,2,-3"}, "--sides: '1,2,-3' has a side that is not positive"},
         {{"--sides", "1,2,1e9"}, "--sides: '1,2,1e9' has a side outside 1e-06 to 1e+06"},
+        {{"--sides", "1e-6,1.3e-6,1e5"},
+         "--sides: '1e-6,1.3e-6,1e5' is too thin a needle: its moments are more than 1e+15 "
+         "apart, past what the exact motion holds; give the moments instead"},
         {{"--omega", "1,2e7,1"}, "--omega: '1,2e7,1' has a rate beyond 1e+06 in size"},
         {{"--omega", "1,-2e7,1"}, "--omega: '1,-2e7,1' has a rate beyond 1e+06 in size"},
         {{"--omega=-2e7,-1,1"}, "--omega: '-2e7,-1,1' has a rate beyond 1e+06 in size"},

@@ -103,6 +103,22 @@ std::string readSides(const std::string& text, double sides[3]) {
                    shortNumber(kMaxSide);
         }
     }
+    // The exact motion forms each moment b^2 + c^2 in 106 bits; in a needle
+    // whose moments are further apart than this, what it rounds away is a
+    // visible share of the difference of its two largest moments.
+    double smallest = kMaxSide * kMaxSide * 2.0;
+    double largest = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        const double b = sides[(i + 1) % 3];
+        const double c = sides[(i + 2) % 3];
+        smallest = std::fmin(smallest, b * b + c * c);
+        largest = std::fmax(largest, b * b + c * c);
+    }
+    if (largest > kMaxMomentRatio * smallest) {
+        return quoted(text) + " is too thin a needle: its moments are more than " +
+               shortNumber(kMaxMomentRatio) +
+               " apart, past what the exact motion holds; give the moments instead";
+    }
     return "";
 }
 

@@ -13,6 +13,8 @@ constexpr double kMinSide = 1e-6;
 constexpr double kMaxSide = 1e6;
 constexpr double kMaxRate = 1e6;
 constexpr double kMaxStep = 1e3;
+// The most by which a box's largest moment may exceed its smallest.
+constexpr double kMaxMomentRatio = 1e15;
 // The explorer's speeds, in time units a second.
 constexpr double kMinSpeed = 1.0 / 1024.0;
 constexpr double kMaxSpeed = 1024.0;
@@ -23,7 +25,8 @@ std::string readCount(const std::string& text, long minimum, long& value);
 // Three comma-separated finite numbers, spaces around each allowed.
 std::string readTriple(const std::string& text, double values[3]);
 
-// Three sides, each from kMinSide to kMaxSide.
+// Three sides, each from kMinSide to kMaxSide, whose moments are at most
+// kMaxMomentRatio apart.
 std::string readSides(const std::string& text, double sides[3]);
 
 // Three principal moments of a real body, each less than the sum of the

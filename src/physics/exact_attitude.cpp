@@ -28,12 +28,23 @@
 //       φ(t) = (|L| / Id + |L| (Id − Ic) / (Id Ic) ρ) t + G (P(u) − P(u0)),
 //       G = |L| (Id − Ic) / (Id Ic λ),  P(r) = Π(n; am r | k) − ρ r,
 //   the steady turn kept apart from P, which has period 2K and is taken at
-//   the reduced phase r. In Carlson's forms, from sn, cn and dn themselves,
-//       Π(n; am r | k) = s R_F(c², d², 1) + (n/3) s³ R_J(c², d², 1, 1 − n s²),
-//       Π(n | k) = R_F(0, k'², 1) + (n/3) R_J(0, k'², 1, 1 − n),
-//   and s R_F(c², d², 1) = F(am r | k) is r itself, so
-//       P(r) = (1 − ρ) r + (n/3) s³ R_J(c², d², 1, 1 − n s²),
-//       ρ = 1 + (n/3) R_J(0, k'², 1, 1 − n) / K.
+//   the reduced phase r (s = sn r, c = cn r ≥ 0, d = dn r). Carlson's forms
+//   give Π(n; am r | k) = r + (n/3) s³ R_J(c², d², 1, 1 − n s²), but for a
+//   large −n (a small Ic, far from the symmetric top) r and the R_J term
+//   nearly cancel. Carlson's R_J transformation (DLMF 19.21.12) takes p to
+//   q with (p − x)(q − x) = (y − x)(z − x), which here, with μ = −n, reads
+//       Π(n; am r | k) = r / (1 + μ) + μ s c R_C(d², p q) / (1 + μ)
+//                        + μ k'² s³ R_J(c², d², 1, q) / (3 (1 + μ)²),
+//       p = 1 + μ s²,  q = c² + k'² s² / (1 + μ),
+//   all terms of one sign, and in the complete case (R_C's term vanishes)
+//       ρ = 1 / (1 + μ) + τ,  τ = μ k'² R_J(0, k'², 1, k'² / (1 + μ)) / (3 (1 + μ)² K),
+//   so that P(r) = μ s c R_C(d², p q) / (1 + μ) + μ k'² s³ R_J(c², d², 1, q) / (3 (1 + μ)²) − τ r.
+//   The steady rate, |L| / Id + S ρ with S = |L| (Id − Ic) / (Id Ic), is the
+//   same as |L| / Ic + S (ρ − 1); each form cancels where the other does
+//   not: the first when μ is small and Id far below Ic (a needle spun about
+//   its length), the second when μ is large. Id − Ic comes from the moments
+//   in double-double: two moments that agree to the last double digits
+//   still differ there.
 //   ψ goes round once a period of ω: with ϑ = am u = j π + am r, a = Ic C and
 //   b = Im M, Ic ωc + i Im ωm = a cos ϑ + i b sin ϑ lies at the angle
 //   ϑ + δ, δ = atan2((b − a) sin ϑ cos ϑ, a cos² ϑ + b sin² ϑ), |δ| < π/2;
@@ -55,13 +66,17 @@
 
 namespace {
 
-// The part of Pi(n; am r | k) beyond r itself, (n/3) s^3 R_J(c^2, d^2, 1, 1 - n s^2),
-// from s = sn r, c = cn r, d = dn r.
-double thirdKindExcess(double n, double s, double c, double d) {
+// Pi(n; am r | k), less its share r / (1 + mu) of the steady turn, from s = sn r,
+// c = cn r >= 0 and d = dn r; kc2 = k'^2.
+double thirdKindPeriodic(double mu, double kc2, double s, double c, double d) {
     if (s == 0.0) {
         return 0.0;
     }
-    return n / 3.0 * s * s * s * carlsonRJ(c * c, d * d, 1.0, 1.0 - n * s * s);
+    const double p = 1.0 + mu * s * s;
+    const double q = c * c + kc2 * s * s / (1.0 + mu);
+    const double pq = p * q;
+    return mu * s * c * carlsonRF(d * d, pq, pq) / (1.0 + mu) +
+           mu * kc2 * s * s * s * carlsonRJ(c * c, d * d, 1.0, q) / (3.0 * (1.0 + mu) * (1.0 + mu));
 }
 
 // (cos, sin) of an angle turned on by `quarters` quarter-turns.
@@ -91,8 +106,9 @@ double periodicPart(const ExactMotion& motion, const EllipticPoint& point) {
     }
     // sn r and cn r: sn u and cn u change sign with every half-period.
     const double sign = std::fmod(point.halfPeriods, 2.0) != 0.0 ? -1.0 : 1.0;
-    return (1.0 - a.ratio) * point.reducedPhase +
-           thirdKindExcess(a.parameter, sign * point.sn, sign * point.cn, point.dn);
+    const double kc2 = j.kc * j.kc;
+    return thirdKindPeriodic(-a.parameter, kc2, sign * point.sn, sign * point.cn, point.dn) -
+           a.tail * point.reducedPhase;
 }
 
 // Rz(phi) Rx(theta) Rz(psi) in the (p, q, d) frame, for the scaled rate w
@@ -166,19 +182,24 @@ void prepareExactAttitude(ExactMotion& motion) {
     const double id = toDouble(motion.moments[j.d]);
     const double C = j.amplitude[0];
     const double D = j.amplitude[2];
-    const double k2 = (1.0 - j.kc) * (1.0 + j.kc);
+    const double k2 = j.k2;
     a.momentum = std::sqrt(motion.momentumSquared);
     a.parameter = -(id * D) * (id * D) * k2 / ((ic * C) * (ic * C));
     const double lambda = toDouble(j.lambda);
-    if (motion.kind == MotionKind::Separatrix) {
-        a.ratio = 1.0 / (1.0 - a.parameter);
-    } else {
+    const double mu = -a.parameter;
+    a.tail = 0.0;
+    if (motion.kind == MotionKind::Elliptic) {
         const double kc2 = j.kc * j.kc;
-        const double n = a.parameter;
-        a.ratio = 1.0 + n / 3.0 * carlsonRJ(0.0, kc2, 1.0, 1.0 - n) / toDouble(j.quarter);
+        a.tail = mu * kc2 * carlsonRJ(0.0, kc2, 1.0, kc2 / (1.0 + mu)) /
+                 (3.0 * (1.0 + mu) * (1.0 + mu) * toDouble(j.quarter));
     }
-    const double steady = a.momentum * (id - ic) / (id * ic);
-    a.secularRate = a.momentum / id + steady * a.ratio;
+    const double steady =
+        a.momentum * toDouble(motion.moments[j.d] - motion.moments[j.c]) / (id * ic);
+    if (mu < 1.0) {
+        a.secularRate = a.momentum / ic + steady * (a.tail - mu / (1.0 + mu));
+    } else {
+        a.secularRate = a.momentum / id + steady * (a.tail + 1.0 / (1.0 + mu));
+    }
     a.periodicGain = steady / lambda;
     const EllipticPoint start = phasePointAt(motion, 0.0);
     a.periodicStart = periodicPart(motion, start);

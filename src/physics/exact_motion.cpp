@@ -141,6 +141,7 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     if (deltaM.hi == 0.0) {
         motion.kind = MotionKind::Separatrix;
         j.kc = 0.0;
+        j.k2 = 1.0;
         const double sign = signOf(w[c]);
         j.amplitude[0] *= sign;
         j.lambda = lambda * wide(sign);
@@ -156,6 +157,9 @@ void solveElliptic(ExactMotion& motion, const double w[3]) {
     const Wide kcSquared = (I[d] - I[c]) * deltaM / ((I[d] - I[m]) * deltaC);
     const Wide kc = sqrt(kcSquared);
     j.kc = toDouble(kc);
+    // k^2 from its own quotient: 1 - k'^2 would keep none of its digits
+    // next to a steady spin, where k^2 is tiny.
+    j.k2 = toDouble((I[m] - I[c]) * (-deltaD) / ((I[d] - I[m]) * deltaC));
     j.quarter = quarterPeriod(kc);
     j.lambda = lambda;
     // The start's amplitude: F taken at (s, c) or, for c < 0, at (-s, -c)
@@ -240,10 +244,7 @@ ExactMotion exactMotionFromMoments(const double moments[3], const double omega[3
     return solve(exact, omega);
 }
 
-double modulusOf(const ExactMotion& motion) {
-    const JacobiMotion& j = jacobiOf(motion);
-    return std::sqrt((1.0 - j.kc) * (1.0 + j.kc));
-}
+double modulusOf(const ExactMotion& motion) { return std::sqrt(jacobiOf(motion).k2); }
 
 EllipticPoint phasePointAt(const ExactMotion& motion, double tau) {
     const JacobiMotion& j = jacobiOf(motion);

@@ -27,7 +27,7 @@ struct AttitudeConstants {
     double secularRate;       // the steady part of the turn about L, per unit of scaled time
     double periodicGain;      // the factor of its periodic part
     double periodicStart;     // the periodic part at the start
-    double ratio;             // complete integral of the third kind over K
+    double tail;              // the complete integral of the third kind over K, less 1 / (1 - n)
     Quaternion startInverse;  // the Euler-angle attitude at t = 0, inverted
 };
 
@@ -44,6 +44,7 @@ struct JacobiMotion {
     int c, m, d;
     double amplitude[3];  // C, M, D
     double kc;            // the complementary modulus k' (0 on the separatrix)
+    double k2;            // the modulus squared, k^2 = 1 - k'^2, to its last digit
     Wide quarter;         // K(k), elliptic only
     Wide lambda;
     Wide phase;

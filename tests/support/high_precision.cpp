@@ -14,11 +14,12 @@ namespace odeint = boost::numeric::odeint;
 // q' = ½ q (0, omega).
 struct FreeBody {
     std::array<Real, 3> moments;
+    std::array<Real, 3> gaps;  // I_j - I_k, (i, j, k) cyclic
     void operator()(const State& s, State& d, Real /*t*/) const {
         for (size_t i = 0; i < 3; ++i) {
             const size_t j = (i + 1) % 3;
             const size_t k = (i + 2) % 3;
-            d[i] = (moments[j] - moments[k]) / moments[i] * s[j] * s[k];
+            d[i] = gaps[i] / moments[i] * s[j] * s[k];
         }
         const Real half = 0.5;
         d[3] = half * (-s[4] * s[0] - s[5] * s[1] - s[6] * s[2]);
@@ -40,19 +41,27 @@ struct extract_value_type<Real, void> {
 
 std::vector<ReferenceState> referenceMotion(const ReferenceBody& body,
                                             const std::array<double, 3>& omega,
-                                            const std::vector<double>& times) {
+                                            const std::vector<double>& times, double tolerance) {
     FreeBody system{};
     for (size_t i = 0; i < 3; ++i) {
         if (body.sides) {
             const Real b = body.values[(i + 1) % 3];
             const Real c = body.values[(i + 2) % 3];
             system.moments[i] = b * b + c * c;
+            // I_j - I_k = c^2 - b^2, from the sides: a difference of the
+            // moments themselves would lose what their sums rounded away.
+            system.gaps[i] = (c - b) * (c + b);
         } else {
             system.moments[i] = body.values[i];
         }
     }
+    if (!body.sides) {
+        for (size_t i = 0; i < 3; ++i) {
+            system.gaps[i] = system.moments[(i + 1) % 3] - system.moments[(i + 2) % 3];
+        }
+    }
     State state = {omega[0], omega[1], omega[2], 1, 0, 0, 0};
-    auto stepper = odeint::make_controlled(Real(1e-28), Real(1e-28),
+    auto stepper = odeint::make_controlled(Real(tolerance), Real(tolerance),
                                            odeint::runge_kutta_fehlberg78<State, Real>());
     std::vector<ReferenceState> out;
     Real t = 0;
