@@ -88,24 +88,27 @@ class Drawer {
         return std::exp(std::log(a) + uniform() * (std::log(b) - std::log(a)));
     }
     double sign() { return uniform() < 0.5 ? -1.0 : 1.0; }
-    // Sides the tools accept: 1e-6 to 1e6, moments at most 1e15 apart.
-    Vec sides() {
-        for (;;) {
-            const Vec s = {logUniform(1e-6, 1e6), logUniform(1e-6, 1e6), logUniform(1e-6, 1e6)};
-            const auto m = momentsOfBody({s, true});
-            if (*std::max_element(m.begin(), m.end()) <=
-                1e15L * *std::min_element(m.begin(), m.end())) {
-                return s;
-            }
-        }
-    }
+    Vec sides() { return {logUniform(1e-6, 1e6), logUniform(1e-6, 1e6), logUniform(1e-6, 1e6)}; }
     Vec direction() {
         Vec d{};
         for (double& x : d) x = uniform() - 0.5;
         return d;
     }
 
+    // A draw the tools accept: sides given make moments at most 1e15 apart.
     Draw draw(int n) {
+        for (;;) {
+            const Draw d = drawAny(n);
+            const auto m = momentsOfBody(d.body);
+            if (!d.body.sides || *std::max_element(m.begin(), m.end()) <=
+                                     1e15L * *std::min_element(m.begin(), m.end())) {
+                return d;
+            }
+        }
+    }
+
+  private:
+    Draw drawAny(int n) {
         Draw d{"any box", {sides(), true}, direction()};
         switch (n % 6) {
             case 1: {  // the moments given, of a real body
@@ -163,7 +166,6 @@ class Drawer {
         return d;
     }
 
-  private:
     std::mt19937_64 rng_;
     std::uniform_real_distribution<double> unit_{0.0, 1.0};
 };
