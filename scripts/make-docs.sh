@@ -60,4 +60,6 @@ for width in 360 1280; do
   node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" \
     "$docs/explorer-web-$width.png" explorer "$width"
 done
+# The figures the README quotes, from the tests that measure them.
+"$top/scripts/readme-figures.sh" "$build"
 echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif, web.png, explorer-web-360.png and explorer-web-1280.png"
