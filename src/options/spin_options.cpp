@@ -23,8 +23,8 @@ std::string listed(const double v[3]) {
 void addSpinOptions(CLI::App& app, SpinOptions& options) {
     const std::string help[] = {
         "the box's sides (default " + listed(options.sides) + "), each from " +
-            shortNumber(kMinSide) + " to " + shortNumber(kMaxSide) +
-            ", their moments at most " + shortNumber(kMaxMomentRatio) + " apart",
+            shortNumber(kMinSide) + " to " + shortNumber(kMaxSide) + ", their moments at most " +
+            shortNumber(kMaxMomentRatio) + " apart",
         "the principal moments instead of the sides: any real body,\n"
         "each moment less than the sum of the other two; the box that has\n"
         "them is the one integrated",
