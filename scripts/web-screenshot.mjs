@@ -1,7 +1,7 @@
 // Screenshots of the web pages in headless Chromium. The window program's
 // page after 40 right-click steps, so that the box is seen turning; or the
 // explorer's, the whole page at a screen WIDTH pixels wide, stopped on the
-// flip after 1200 steps (t = 12), its plots filled in on the way.
+// flip after 1200 steps (t = 12), its plots drawn from the motion's record.
 // Usage: node scripts/web-screenshot.mjs WEB_BUILD_DIR OUTPUT.png [explorer WIDTH]
 import { ProgramPage, startBrowser } from '../tests/web/browser.mjs';
 
@@ -11,12 +11,10 @@ if (which === 'explorer') {
   const page = await ProgramPage.open(session, 'explorer.html?run=0', null);
   await page.page.setViewport({ width: Number(width), height: 800 });
   await page.page.waitForFunction(() => window.explorerShown !== undefined);
-  // Steps of 12 a tenth of a second apart, so the plots see them come.
-  for (let i = 0; i < 100; i += 1) {
-    await page.page.evaluate(() => Module.explorerSteps(12));
-    await new Promise((resolve) => setTimeout(resolve, 110));
-  }
+  // The plots take their points from the motion's own record.
+  await page.page.evaluate(() => Module.explorerSteps(1200));
   await page.waitForStill();
+  await new Promise((resolve) => setTimeout(resolve, 300));
   await page.page.screenshot({ path: output, fullPage: true });
 } else {
   const page = await ProgramPage.open(session);

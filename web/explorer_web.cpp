@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "exact_attitude.h"
 #include "explorer.h"
@@ -38,7 +39,7 @@ void openExplorerWindow(int* argc, char** argv) {
 void preparePanes() {}
 
 void showPanes() {
-    const int side = std::min(explorer.width, explorer.height) / 4;
+    const int side = std::min(explorer.width, explorer.height) / (explorer.bigInset ? 2 : 4);
     if (side < 8) return;
     drawInsetPicture(explorer.width - side, 0, side);
     setInsetView(explorer.width - side, 0, side);
@@ -53,6 +54,27 @@ val triple(const double v[3]) {
     val list = val::array();
     for (int i = 0; i < 3; ++i) list.call<void>("push", v[i]);
     return list;
+}
+
+// A refusal in a person's words: the field's name for the option's, and for
+// a step too large for the body and spin, a step that would do.
+std::string forAPerson(const std::string& line, const SpinOptions& start) {
+    if (start.stepGiven && line.rfind("--step: '", 0) == 0 &&
+        line.find("is too large for this box and spin") != std::string::npos) {
+        SpinOptions chosen = start;
+        chosen.stepGiven = false;
+        chooseStepIfNotGiven(chosen);
+        return "Step: " + start.stepText + " is too large for this box and spin: try a step of " +
+               chosen.stepText + " or less, or leave the step empty to have one chosen";
+    }
+    static const char* const names[][2] = {{"--sides", "Sides"}, {"--moments", "Moments"},
+                                           {"--omega", "ω"},     {"--step", "Step"},
+                                           {"--speed", "Speed"}, {"--integrator", "Integrator"}};
+    for (const auto& name : names) {
+        const std::string option = std::string(name[0]) + ":";
+        if (line.rfind(option, 0) == 0) return name[1] + line.substr(option.size() - 1);
+    }
+    return line;
 }
 
 // Sets the body, spin and step from the form's texts, each "" to keep what
@@ -72,9 +94,9 @@ std::string apply(const std::string& sides, const std::string& moments, const st
     for (int i = 0; i < count; ++i) {
         if (texts[i].empty()) continue;
         const std::string fault = fields[i].read(texts[i], start);
-        if (!fault.empty()) return std::string(fields[i].name) + ": " + fault;
+        if (!fault.empty()) return forAPerson(std::string(fields[i].name) + ": " + fault, start);
     }
-    const std::string refusal = prepareExplorerStart(start);
+    const std::string refusal = forAPerson(prepareExplorerStart(start), start);
     if (refusal.empty()) {
         explorer.start = start;
         explorer.name = "your box";
@@ -86,10 +108,10 @@ std::string apply(const std::string& sides, const std::string& moments, const st
 }
 
 // Sets the speed, as --speed would, on the motion as it is. Returns "" or
-// the line that refuses it.
+// the line that refuses it, in a person's words.
 std::string speed(const std::string& text) {
     const std::string fault = readSpeed(text, explorer.speed);
-    return fault.empty() ? fault : "--speed: " + fault;
+    return fault.empty() ? fault : "Speed: " + fault;
 }
 
 void preset(int index) {
@@ -120,7 +142,7 @@ void view(double yaw, double pitch, double distance) {
 // Returns "" or the line that refuses the name.
 std::string integrator(const std::string& name) {
     const Integrator* chosen = findIntegrator(name.c_str());
-    if (chosen == nullptr) return "--integrator: '" + name + "' is not an integrator";
+    if (chosen == nullptr) return "Integrator: '" + name + "' is not an integrator";
     explorer.integrator = chosen;
     resetMotion();
     requestFrame();
@@ -182,9 +204,46 @@ val state() {
     return out;
 }
 
+// The record's samples from number `from` on (numbered from the start of
+// the motion), as columns: t, omega (three), exact omega (three), the drifts
+// of 2E and |L|^2 and the attitude's error in degrees; `next` numbers the
+// sample to ask for next time.
+val samplesFrom(double from) {
+    const Explorer& e = explorer;
+    const long first = std::max(static_cast<long>(from), e.samplesDropped);
+    const long next = e.samplesDropped + static_cast<long>(e.samples.size());
+    std::vector<val> columns;
+    for (int i = 0; i < 10; ++i) columns.push_back(val::array());
+    for (long n = first; n < next; ++n) {
+        const MotionSample& s = e.samples[static_cast<size_t>(n - e.samplesDropped)];
+        const double row[10] = {
+            s.t,        s.omega[0], s.omega[1], s.omega[2], s.exact[0],
+            s.exact[1], s.exact[2], s.drift2E,  s.driftL2,  s.attitudeErrorDegrees};
+        for (int i = 0; i < 10; ++i) columns[i].call<void>("push", row[i]);
+    }
+    val out = val::object();
+    out.set("next", static_cast<double>(next));
+    out.set("starts", e.starts);
+    val all = val::array();
+    for (const val& column : columns) all.call<void>("push", column);
+    out.set("columns", all);
+    return out;
+}
+
+std::string csv() { return samplesCsv(); }
+
+// The inset at half the picture's shorter side instead of a quarter.
+void bigInset(bool big) {
+    explorer.bigInset = big;
+    requestFrame();
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(explorer) {
+    emscripten::function("explorerSamples", &samplesFrom);
+    emscripten::function("explorerCsv", &csv);
+    emscripten::function("explorerBigInset", &bigInset);
     emscripten::function("explorerApply", &apply);
     emscripten::function("explorerSpeed", &speed);
     emscripten::function("explorerPreset", &preset);

@@ -5,6 +5,7 @@
 // are grouped by the file that holds them, the shells' own last.
 #pragma once
 
+#include <deque>
 #include <string>
 
 #include "body.h"
@@ -17,6 +18,23 @@
 constexpr int kTrailPoints = 300;
 // A polyline of the inset: at most this many points.
 constexpr int kCurvePoints = 256;
+
+// The motion's record keeps at most this many samples, the last ones.
+constexpr size_t kMostSamples = 50000;
+
+// One sample of the motion: the integrated and the exact omega and attitude,
+// the drifts of 2E and |L|^2 relative to the start, and the attitude's error.
+struct MotionSample {
+    long step;
+    double t;
+    double omega[3];
+    double exact[3];
+    double drift2E;
+    double driftL2;
+    Quaternion attitude;
+    Quaternion exactAttitude;
+    double attitudeErrorDegrees;
+};
 
 struct Curve {
     int count;
@@ -58,6 +76,11 @@ struct Explorer {
     double trailDue;
     PoinsotPicture poinsot;
     int starts;  // how many times the motion was started: the inset changes with it
+    // The record, by the motion's time (samples.cpp).
+    std::deque<MotionSample> samples;
+    long samplesDropped;  // how many of the first samples were let go
+    double sampleSpacing;
+    double sampleDue;
     // Running, paced by the clock.
     bool running;
     double lastClock;  // seconds, when the last frame was drawn
@@ -65,6 +88,7 @@ struct Explorer {
     bool slowed;       // the last frame took fewer steps than it owed
     // The view.
     bool ghost;
+    bool bigInset;  // the page's inset at half the picture's size, not a quarter
     double yaw;       // degrees about the scene's y axis
     double pitch;     // degrees above the horizontal
     double distance;  // from the centre
@@ -93,6 +117,16 @@ void stepMotion();
 void nextIntegrator();
 // The model's time, n h.
 double motionTime();
+
+// samples.cpp: the motion's record.
+// Samples the motion now.
+void recordSample();
+// Empties the record and takes its first sample, at the start.
+void restartSamples();
+// Samples the motion if a step has reached the next sample's time.
+void sampleIfDue();
+// The record as CSV, with the trace tool's column names.
+std::string samplesCsv();
 
 // pacing.cpp: how many steps a frame takes when `elapsed` seconds of the
 // clock have passed at `speed` time units a second with `owed` still owed;

@@ -8,7 +8,8 @@
 #include "invariants.h"
 #include "steppers.h"
 
-Explorer explorer = {};
+// Static, so every number starts at zero.
+Explorer explorer;
 
 namespace {
 
@@ -62,6 +63,7 @@ void resetMotion() {
     addTrailPoint();
     e.trailDue = e.trailSpacing;
     e.poinsot = poinsotPictureOf(e.exact);
+    restartSamples();
     ++e.starts;
     // The camera stands back as far from this box as the window program's
     // camera from its own, whose diagonal is 2.34 at a distance of 7.07.
@@ -90,6 +92,7 @@ void stepMotion() {
         addTrailPoint();
         e.trailDue += e.trailSpacing;
     }
+    sampleIfDue();
 }
 
 void nextIntegrator() {

@@ -17,6 +17,15 @@ std::string format(const char* pattern, double value) {
     return text;
 }
 
+// A speed as a person reads it: 4, 1.5, or 1/8 rather than 0.125.
+std::string speedText(double speed) {
+    const double inverse = 1.0 / speed;
+    if (speed < 1.0 && inverse == std::floor(inverse)) {
+        return format("1/%.0f", inverse);
+    }
+    return format("%g", speed);
+}
+
 // The kind of motion in words. Every elliptic motion swings the middle
 // axis's share of L back and forth; where that share reaches 0.9 of |L|
 // either way, the body turns over: it flips.
@@ -71,7 +80,7 @@ std::string readoutText() {
     } else {
         text += "period of omega: none, it never comes back\n";
     }
-    text += format("speed: %g (time units a second)", e.speed) +
+    text += "speed: " + speedText(e.speed) + " (time units a second)" +
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
     return text;
 }

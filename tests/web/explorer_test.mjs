@@ -162,7 +162,10 @@ test('each control sets what the same value on the command line sets, and a bad 
   assert.match(state.readouts, new RegExp(`period of omega: ${Number(described.omega_period).toPrecision(4)}`));
   assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
 
-  // Bad values: refused in the command line's words, the motion untouched.
+  // Bad values: refused for the command line's reason, in a person's words
+  // (the field's name for the option's), the motion untouched.
+  const person = (words) => words.replace(/^--moments:/, 'Moments:').replace(/^--omega:/, 'ω:')
+    .replace(/^--step:/, 'Step:');
   for (const [field, value, option] of [
     ['moments', '3,5,9', '--moments'], ['omega', '1,2', '--omega'], ['step', '-0.5', '--step'],
     ['step', '5', '--step'],
@@ -170,15 +173,37 @@ test('each control sets what the same value on the command line sets, and a bad 
     const before = await shown(page);
     await typeInto(page, field, value);
     await page.page.click('#apply');
-    const words = field === 'step' && value === '5'
-      ? commandLineWords('--moments', '3,5,7', '--omega', '0,0.4,0.0014285714285714286', option, value)
-      : commandLineWords(option, value);
-    assert.equal(await page.page.$eval('#error', (e) => e.textContent), words, `${field} ${value}`);
-    const after = await shown(page);
-    assert.deepEqual(after.moments, before.moments, `${field} ${value} kept the body`);
-    assert.equal(after.step, before.step, `${field} ${value} kept the step`);
+    const error = await page.page.$eval('#error', (e) => e.textContent);
+    if (field === 'step' && value === '5') {
+      // Too large for this body and spin: a step that would do is offered,
+      // and it does.
+      commandLineWords('--moments', '3,5,7', '--omega', '0,0.4,0.0014285714285714286', option, value);
+      const offer = error.match(/^Step: 5 is too large for this box and spin: try a step of ([0-9.e-]+) or less, or leave the step empty to have one chosen$/);
+      assert.ok(offer, error);
+      await typeInto(page, 'step', offer[1]);
+      await page.page.click('#apply');
+      assert.equal(await page.page.$eval('#error', (e) => e.textContent), '', `the offered step ${offer[1]}`);
+      assert.equal((await shown(page)).step, Number(offer[1]));
+    } else {
+      assert.equal(error, person(commandLineWords(option, value)), `${field} ${value}`);
+      const after = await shown(page);
+      assert.deepEqual(after.moments, before.moments, `${field} ${value} kept the body`);
+      assert.equal(after.step, before.step, `${field} ${value} kept the step`);
+    }
     await typeInto(page, field, field === 'moments' ? '3,5,7' : (field === 'omega' ? '0,0.4,0.0014285714285714286' : '0.02'));
   }
+
+  // Sides typed over moments: the sides, once the moments are cleared, and
+  // both at once refused.
+  await typeInto(page, 'sides', '1,2,3');
+  await page.page.click('#apply');
+  assert.match(await page.page.$eval('#error', (e) => e.textContent), /^Moments: '3,5,7' cannot go with/);
+  await typeInto(page, 'moments', '');
+  await page.page.click('#apply');
+  assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
+  state = await shown(page);
+  assert.deepEqual(state.sides, [1, 2, 3]);
+  assert.equal(state.moments, null);
 
   // The preset list.
   await page.page.select('#preset', '4');
@@ -286,7 +311,7 @@ test('the integrator list steps the box with the chosen method, and a link carri
 
   const refused = await openExplorer('explorer.html?integrator=verlet');
   assert.equal(await refused.page.$eval('#error', (e) => e.textContent),
-               "--integrator: 'verlet' is not an integrator");
+               "Integrator: 'verlet' is not an integrator");
   assert.equal((await shown(refused)).integrator, 'rk4');
   await finish(refused);
   await finish(page);
@@ -405,5 +430,149 @@ test('a reader who asks for reduced motion gets the explorer stopped', async () 
   const frames = await page.waitForStill(300);
   await sleep(500);
   assert.equal(await page.frames(), frames, 'no frame comes by itself');
+  await finish(page);
+});
+
+// What a button hands the browser to download: its name and its bytes.
+async function downloadOf(page, button) {
+  await page.page.evaluate(() => {
+    window.downloaded = null;
+    HTMLAnchorElement.prototype.click = function () {
+      const name = this.download;
+      window.downloaded = fetch(this.href).then((r) => r.arrayBuffer())
+        .then((b) => ({ name, bytes: Array.from(new Uint8Array(b)) }));
+    };
+  });
+  await page.page.click(`#${button}`);
+  await page.page.waitForFunction(() => window.downloaded !== null);
+  const got = await page.page.evaluate(() => window.downloaded);
+  return { name: got.name, bytes: Buffer.from(got.bytes) };
+}
+
+// Explicit Euler drifts 2E and |L|^2 by different amounts, so that each curve must carry its
+// own quantity: both are worked out here again from the plotted omega, with
+// the 1 x 2 x 3 box's moments 13, 10, 5.
+test('a link\'s speed is read; the plots and the CSV follow the motion\'s time, each column its own quantity', async () => {
+  const page = await openExplorer('explorer.html?preset=1&integrator=euler&speed=16&run=1');
+  let state = await shown(page);
+  assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
+  assert.equal(state.integrator, 'euler');
+  assert.equal(state.speed, 16, 'the speed of the link');
+  assert.equal(await page.page.$eval('#speedShown', (e) => e.textContent), '16');
+  await sleep(2500);
+  await page.page.click('#stop');
+  state = await shown(page);
+  assert.ok(state.t > 30, `t ${state.t}`);
+  const [o, e] = await page.page.evaluate(() => [window.explorerPlots.omega.data, window.explorerPlots.error.data]);
+  // Twenty points a time unit of the motion, the last 30 time units.
+  const spacing = 0.05;
+  for (let i = 1; i < o[0].length; i += 1) {
+    assert.ok(Math.abs(o[0][i] - o[0][i - 1] - spacing) < 1e-9, `t ${o[0][i - 1]} to ${o[0][i]}`);
+  }
+  assert.ok(o[0].length >= 30 / spacing && o[0].length <= 30 / spacing + 2, `${o[0].length} points`);
+  const moments = [13, 10, 5];
+  const invariants = (w) => [0, 1, 2].reduce((sum, i) => [sum[0] + moments[i] * w[i] * w[i],
+    sum[1] + moments[i] * moments[i] * w[i] * w[i]], [0, 0]);
+  const start = invariants(state.omega0);
+  let apart = 0;
+  for (let i = 0; i < o[0].length; i += 1) {
+    const now = invariants([o[1][i], o[2][i], o[3][i]]);
+    const drift = [0, 1].map((k) => Math.abs((now[k] - start[k]) / start[k]));
+    assert.ok(Math.abs(e[1][i] - drift[0]) <= 1e-9 * drift[0] + 1e-14, `2E at t ${o[0][i]}: ${e[1][i]} against ${drift[0]}`);
+    assert.ok(Math.abs(e[2][i] - drift[1]) <= 1e-9 * drift[1] + 1e-14, `|L|^2 at t ${o[0][i]}: ${e[2][i]} against ${drift[1]}`);
+    apart = Math.max(apart, Math.abs(drift[0] - drift[1]) / drift[1]);
+  }
+  // Far more apart than the checks above allow: a curve fed the other's
+  // quantity would fail them.
+  assert.ok(apart > 1e-6, `the two drifts are told apart: ${apart}`);
+
+  // The CSV: the trace tool's column names, a row per sample from t = 0,
+  // the same omega as the plot, and the drifts again from its own omega.
+  const csv = await downloadOf(page, 'csv');
+  assert.equal(csv.name, 'spinning-box-explorer.csv');
+  const lines = csv.bytes.toString('utf8').trim().split('\n');
+  const names = lines[0].split(',');
+  assert.deepEqual(names.slice(0, 10), ['step', 't', 'omega1', 'omega2', 'omega3', 'exact_omega1',
+    'exact_omega2', 'exact_omega3', 'energy_drift', 'momentum_drift']);
+  const rows = lines.slice(1).map((line) => Object.fromEntries(line.split(',').map((v, i) => [names[i], Number(v)])));
+  assert.equal(rows[0].t, 0);
+  assert.ok(Math.abs(rows[rows.length - 1].t - o[0][o[0].length - 1]) < 1e-12, 'up to the last sample');
+  assert.equal(rows.length, Math.round(rows[rows.length - 1].t / spacing) + 1);
+  const plotted = new Map(o[0].map((t, i) => [t.toFixed(6), [o[1][i], o[2][i], o[3][i]]]));
+  for (const row of rows) {
+    assert.equal(row.step, Math.round(row.t / 0.01));
+    const w = [row.omega1, row.omega2, row.omega3];
+    const now = invariants(w);
+    assert.ok(Math.abs(Math.abs(row.momentum_drift) - Math.abs((now[1] - start[1]) / start[1])) <= 1e-9 * Math.abs(row.momentum_drift) + 1e-15);
+    assert.ok(Math.abs(Math.abs(row.energy_drift) - Math.abs((now[0] - start[0]) / start[0])) <= 1e-9 * Math.abs(row.energy_drift) + 1e-15);
+    const p = plotted.get(row.t.toFixed(6));
+    if (p) assert.deepEqual(w, p, `omega at t ${row.t}`);
+    const q = [row.attitude_w, row.attitude_x, row.attitude_y, row.attitude_z];
+    assert.ok(Math.abs(Math.hypot(...q) - 1) < 1e-6, 'a unit attitude');
+  }
+
+  // Save picture: a PNG of the picture as it is drawn.
+  const png = await downloadOf(page, 'png');
+  assert.equal(png.name, 'spinning-box-explorer.png');
+  assert.deepEqual([...png.bytes.subarray(0, 8)], [137, 80, 78, 71, 13, 10, 26, 10]);
+  assert.deepEqual([png.bytes.readUInt32BE(16), png.bytes.readUInt32BE(20)], [900, 640]);
+  const decoded = await page.page.evaluate(async (bytes) => {
+    const image = await createImageBitmap(new Blob([new Uint8Array(bytes)], { type: 'image/png' }));
+    const c = document.createElement('canvas');
+    c.width = image.width;
+    c.height = image.height;
+    const g = c.getContext('2d');
+    g.drawImage(image, 0, 0);
+    return Array.from(g.getImageData(0, 0, c.width, c.height).data);
+  }, [...png.bytes]);
+  const picture = await page.picture();
+  let differing = 0;
+  for (let i = 0; i < 900 * 640; i += 1) {
+    for (let k = 0; k < 3; k += 1) if (decoded[i * 4 + k] !== picture.rgb[i * 3 + k]) differing += 1;
+  }
+  assert.equal(differing, 0, 'the saved picture is the drawn one');
+  await finish(page);
+});
+
+test('on a touch screen a tap runs and stops the box, a pinch brings the camera nearer, the inset grows', async () => {
+  const page = await openExplorer('explorer.html?preset=1&run=0');
+  const client = await page.page.target().createCDPSession();
+  await client.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 2 });
+  const { x, y } = page.canvas;
+  const touch = (type, points) => client.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  const tap = async () => {
+    await touch('touchStart', [{ x, y, id: 0 }]);
+    await touch('touchEnd', []);
+  };
+  assert.equal((await shown(page)).running, false);
+  await tap();
+  assert.equal((await shown(page)).running, true, 'a tap runs');
+  await tap();
+  assert.equal((await shown(page)).running, false, 'a second tap stops');
+  const before = await shown(page);
+  await touch('touchStart', [{ x: x - 50, y, id: 0 }, { x: x + 50, y, id: 1 }]);
+  for (const reach of [70, 90, 100]) {
+    await touch('touchMove', [{ x: x - 50, y, id: 0 }, { x: x + 50 + reach, y, id: 1 }]);
+  }
+  await touch('touchEnd', []);
+  const after = await shown(page);
+  assert.ok(Math.abs(after.distance - before.distance / 2) < 1e-9, `distance ${before.distance} to ${after.distance}`);
+  assert.equal(after.running, false, 'a pinch is not a tap');
+  // The inset, in the lower right corner: a quarter of the picture's
+  // height, or half of it, measured along its bottom row of background.
+  const insetWidth = async () => {
+    await page.waitForStill(200);
+    const { rgb, width, height } = await page.picture();
+    const row = (height - 2) * width * 3;
+    const corner = rgb.subarray(row + (width - 2) * 3, row + (width - 1) * 3);
+    let px = width - 2;
+    while (px > 0 && rgb.subarray(row + (px - 1) * 3, row + px * 3).equals(corner)) px -= 1;
+    return width - px;
+  };
+  const small = await insetWidth();
+  await page.page.click('#bigInset');
+  const big = await insetWidth();
+  assert.equal(small, 160);
+  assert.equal(big, 320);
   await finish(page);
 });
