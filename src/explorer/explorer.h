@@ -88,7 +88,7 @@ struct Explorer {
     bool slowed;       // the last frame took fewer steps than it owed
     // The view.
     bool ghost;
-    bool bigInset;  // the page's inset at half the picture's size, not a quarter
+    bool bigInset;    // the page's inset at half the picture's size, not a quarter
     double yaw;       // degrees about the scene's y axis
     double pitch;     // degrees above the horizontal
     double distance;  // from the centre
