@@ -576,3 +576,25 @@ test('on a touch screen a tap runs and stops the box, a pinch brings the camera 
   assert.equal(big, 320);
   await finish(page);
 });
+
+test('the sliders write the exact fields and start the motion from them', async () => {
+  const page = await openExplorer('explorer.html?preset=1&run=0');
+  await page.page.click('#sliders summary');
+  // Side A doubled on its log scale (0.1 to 10): the field reads it, the
+  // other sides stay as they were.
+  await page.page.$eval('#sideA', (e) => { e.value = String(Math.log10(2)); e.dispatchEvent(new Event('change')); });
+  let state = await shown(page);
+  assert.equal(await page.page.$eval('#sides', (e) => e.value), '2,2,3');
+  assert.deepEqual(state.sides, [2, 2, 3]);
+  assert.equal(state.moments, null);
+  // omega mostly about axis 3, a wobble of 1e-3 on the others.
+  await page.page.select('#spinAxis', '2');
+  await page.page.$eval('#wobble', (e) => { e.value = '-3'; e.dispatchEvent(new Event('change')); });
+  state = await shown(page);
+  assert.equal(await page.page.$eval('#omega', (e) => e.value), '0.001,0.001,1');
+  assert.deepEqual(state.omega0, [0.001, 0.001, 1]);
+  assert.equal(state.stepChosen, true);
+  assert.equal(state.steps, 0);
+  assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
+  await finish(page);
+});
