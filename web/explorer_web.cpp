@@ -132,10 +132,45 @@ void steps(int count) {
 }
 
 void view(double yaw, double pitch, double distance) {
+    if (!std::isfinite(yaw) || !std::isfinite(pitch) || !std::isfinite(distance)) return;
+    double nearest = 0.0;
+    double farthest = 0.0;
+    distanceLimits(nearest, farthest);
     explorer.yaw = yaw;
     explorer.pitch = std::clamp(pitch, -89.0, 89.0);
-    explorer.distance = std::clamp(distance, 2.0, 60.0);
+    explorer.distance = std::clamp(distance, nearest, farthest);
     requestFrame();
+}
+
+// One value of a link, by its name, read as strictly as the form's: an
+// object with the value, or with the line that refuses it.
+val readLink(const std::string& name, const std::string& text) {
+    double nearest = 0.0;
+    double farthest = 0.0;
+    distanceLimits(nearest, farthest);
+    double value = 0.0;
+    std::string fault;
+    if (name == "yaw") {
+        fault = readNumberWithin(text, -1e6, 1e6, value);
+    } else if (name == "pitch") {
+        fault = readNumberWithin(text, -89.0, 89.0, value);
+    } else if (name == "distance") {
+        fault = readNumberWithin(text, nearest, farthest, value);
+    } else if (name == "preset") {
+        fault = readNumberWithin(text, 0.0, presetCount() - 1.0, value);
+        if (fault.empty() && value != std::floor(value)) fault = "'" + text + "' is not a preset";
+    } else if (name == "steps") {
+        long count = 0;
+        fault = readCount(text, 0, count);
+        value = static_cast<double>(count);
+    } else {  // run, ghost
+        fault = text == "0" || text == "1" ? "" : "'" + text + "' is not 0 or 1";
+        value = text == "1" ? 1.0 : 0.0;
+    }
+    val out = val::object();
+    out.set("value", value);
+    out.set("error", fault.empty() ? fault : "Link: " + name + " " + fault);
+    return out;
 }
 
 // Steps the box with the integrator of this name, from the start again.
@@ -243,6 +278,7 @@ void bigInset(bool big) {
 EMSCRIPTEN_BINDINGS(explorer) {
     emscripten::function("explorerSamples", &samplesFrom);
     emscripten::function("explorerCsv", &csv);
+    emscripten::function("explorerReadLink", &readLink);
     emscripten::function("explorerBigInset", &bigInset);
     emscripten::function("explorerApply", &apply);
     emscripten::function("explorerSpeed", &speed);

@@ -115,6 +115,9 @@ void resetMotion();
 void stepMotion();
 // Steps the box with the next integrator of the table, from the start again.
 void nextIntegrator();
+// How near the camera may come to the box and how far it may go: as near
+// and as far as for the window program's box, scaled with a larger box.
+void distanceLimits(double& nearest, double& farthest);
 // The model's time, n h.
 double motionTime();
 

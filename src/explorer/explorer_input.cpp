@@ -80,10 +80,12 @@ void onExplorerMouse(int button, int state, int x, int y) {
         e.dragX = x;
         e.dragY = y;
         return;
-    } else if (button == 3 && state == GLUT_DOWN) {
-        e.distance = std::max(e.distance / 1.1, 2.0);
-    } else if (button == 4 && state == GLUT_DOWN) {
-        e.distance = std::min(e.distance * 1.1, 60.0);
+    } else if ((button == 3 || button == 4) && state == GLUT_DOWN) {
+        double nearest = 0.0;
+        double farthest = 0.0;
+        distanceLimits(nearest, farthest);
+        e.distance =
+            std::clamp(button == 3 ? e.distance / 1.1 : e.distance * 1.1, nearest, farthest);
     } else {
         return;
     }

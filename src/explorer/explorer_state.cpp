@@ -74,6 +74,12 @@ void resetMotion() {
     e.slowed = false;
 }
 
+void distanceLimits(double& nearest, double& farthest) {
+    const double scale = std::fmax(1.0, explorer.size / 2.34);
+    nearest = 2.0 * scale;
+    farthest = 60.0 * scale;
+}
+
 void stepMotion() {
     Explorer& e = explorer;
     if (e.lost) {

@@ -195,6 +195,22 @@ std::string readSpeed(const std::string& text, double& speed) {
     return "";
 }
 
+std::string readNumberWithin(const std::string& text, double lowest, double highest,
+                             double& value) {
+    char* end = nullptr;
+    const double parsed = text.empty() || std::isspace(static_cast<unsigned char>(text[0])) != 0
+                              ? 0.0
+                              : std::strtod(text.c_str(), &end);
+    if (end == nullptr || *end != '\0' || !std::isfinite(parsed)) {
+        return quoted(text) + " is not a number";
+    }
+    if (parsed < lowest || parsed > highest) {
+        return quoted(text) + " is outside " + shortNumber(lowest) + " to " + shortNumber(highest);
+    }
+    value = parsed;
+    return "";
+}
+
 // The integrators' names and titles, one a line.
 std::string integratorList() {
     int count = 0;

@@ -43,6 +43,9 @@ std::string readStep(const std::string& text, double& step);
 // A speed, in time units a second, from 1/1024 to 1024.
 std::string readSpeed(const std::string& text, double& speed);
 
+// One finite number from `lowest` to `highest`.
+std::string readNumberWithin(const std::string& text, double lowest, double highest, double& value);
+
 // The name of one of the physics core's integrators.
 struct Integrator;
 std::string readIntegrator(const std::string& text, const Integrator*& integrator);

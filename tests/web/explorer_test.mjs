@@ -598,3 +598,35 @@ test('the sliders write the exact fields and start the motion from them', async 
   assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
   await finish(page);
 });
+
+test('a bad value in a link is refused in words on the page, and the rest of the link still applies', async () => {
+  const page = await openExplorer('explorer.html?preset=2&yaw=abc&pitch=100&distance=0&steps=1e12&speed=4&ghost=2&run=0');
+  const state = await shown(page);
+  const words = (await page.page.$eval('#error', (e) => e.textContent)).split('\n');
+  assert.deepEqual(words, [
+    "Link: ghost '2' is not 0 or 1",
+    "Link: yaw 'abc' is not a number",
+    "Link: pitch '100' is outside -89 to 89",
+    words[3],
+    "Link: steps '1e12' is not a whole number",
+  ]);
+  // The nearest a camera may come keeps it outside the box.
+  const [, nearest] = words[3].match(/^Link: distance '0' is outside ([\d.]+) to [\d.]+$/).map(Number);
+  assert.ok(nearest > Math.hypot(...state.sides) / 2, `nearest ${nearest}`);
+  assert.equal(state.preset, 2);
+  assert.equal(state.speed, 4);
+  assert.equal(state.running, false);
+  assert.ok([state.yaw, state.pitch, state.distance].every(Number.isFinite));
+  // The box is drawn, and the link passes on only good values.
+  const { rgb } = await page.picture();
+  let green = 0;
+  for (let i = 0; i < rgb.length; i += 3) if (rgb[i + 1] > 120 && rgb[i] < 80 && rgb[i + 2] < 80) green += 1;
+  assert.ok(green > 1000, `${green} green pixels`);
+  const link = await page.page.$eval('#link', (e) => e.value);
+  assert.doesNotMatch(link, /null|NaN|abc/);
+  await finish(page);
+  const other = await openExplorer('explorer.html?preset=9');
+  assert.equal(await other.page.$eval('#error', (e) => e.textContent), "Link: preset '9' is outside 0 to 5");
+  assert.equal((await shown(other)).preset, 1, 'the default preset');
+  await finish(other);
+});
