@@ -60,9 +60,8 @@ Drawn whatWasDrawn(const Frame& frame) {
     for (size_t i = 0; i < frame.size(); ++i) {
         const Call& c = frame[i];
         if (c.name == "glMultMatrixd" && i + 3 < frame.size() && frame[i + 1].name == "glScaled") {
-            // The box: black quads; the outline: lines.
-            if (frame[i + 2].name == "glColor3d" && frame[i + 3].name == "glBegin" &&
-                frame[i + 3].args[0] == 7) {
+            // The box: quads; the outline: lines.
+            if (frame[i + 2].name == "glBegin" && frame[i + 2].args[0] == 7) {
                 d.box = c.args;
             } else if (frame[i + 2].name == "glBegin" && frame[i + 2].args[0] == 1) {
                 d.outline = c.args;

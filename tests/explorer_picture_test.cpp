@@ -7,6 +7,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -30,14 +31,15 @@ struct Pixel {
 // The explorer's camera for a box with this diagonal: from yaw 31 degrees
 // and pitch 34.4 degrees, as far as 7.07 (the window program's camera)
 // times the diagonal over the window program's box's, 2.34.
-Mat4 cameraFor(double diagonal) {
-    const double d = 7.07 * std::fmax(1.0, diagonal / 2.34);
+std::array<double, 3> eyeFor(double diagonal) {
+    const double d = 7.07 * diagonal / 2.34;
     const double yaw = 31.0 * kPi / 180.0;
     const double pitch = 34.4 * kPi / 180.0;
-    return lookAtMatrix({d * std::cos(pitch) * std::sin(yaw), d * std::sin(pitch),
-                         d * std::cos(pitch) * std::cos(yaw)},
-                        {0, 0, 0}, {0, 1, 0});
+    return {d * std::cos(pitch) * std::sin(yaw), d * std::sin(pitch),
+            d * std::cos(pitch) * std::cos(yaw)};
 }
+
+Mat4 cameraFor(double diagonal) { return lookAtMatrix(eyeFor(diagonal), {0, 0, 0}, {0, 1, 0}); }
 
 struct Projected {
     std::vector<Pixel> corners;  // index: x + 2 y + 4 z, each 0 for -0.5, 1 for +0.5
@@ -69,7 +71,7 @@ Projected project(const Quat& q, const std::array<double, 3>& sides, int width, 
 bool inPane(double x, double y, int width, int height) {
     const int side = std::min(width, height) / 4;
     const bool inset = x >= width - side - 2 && y <= side + 2;
-    const bool readouts = x <= 370 && y >= height - 126;
+    const bool readouts = x <= 440 && y >= height - 184;
     return inset || readouts;
 }
 
@@ -117,26 +119,58 @@ TEST(ExplorerPicture, TheFlipAfter150StepsShowsTheBoxAndTheOutlineWhereTheRefere
         integratedAttitudes({13, 10, 5}, {0.1, 1, 0.1}, 0.01, steps);
     const Projected box = project(attitudes.back(), sides, image.width, image.height);
 
-    // Inside the box's outline, well clear of its edges and of the panes:
-    // the lit box, never the white background.
-    std::vector<Point> hullPoints;
-    for (const Pixel& c : box.corners) hullPoints.push_back({c.x, c.y});
+    // Every face the camera sees, well clear of its edges and of the panes,
+    // shows its own colour: the hue of its body axis (x red, y green, z
+    // blue), strong at the axis's + end and pale at its - end, so that a
+    // turned-over box never looks as it did. Never the white background.
+    const std::array<double, 3> eye = eyeFor(std::sqrt(14.0));
+    const std::array<double, 16> turn = matrixOf(attitudes.back());
+    int facesSeen = 0;
     int inside = 0;
-    int lit = 0;
     int white = 0;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            if (inPane(x, y, image.width, image.height)) continue;
-            if (distanceInsideHull(hullPoints, {x + 0.5, y + 0.5}) < 3.0) continue;
-            const Rgb c = image.atGl(x, y);
-            ++inside;
-            lit += c.g > c.r + 30 && c.g > c.b ? 1 : 0;  // green, the end faces dimmer
-            white += c.isWhite() ? 1 : 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        for (int end = 0; end < 2; ++end) {
+            // The face's centre and outward normal in the scene.
+            std::array<double, 3> normal{};
+            std::array<double, 3> centre{};
+            for (int row = 0; row < 3; ++row) {
+                normal[row] = turn[axis * 4 + row] * (end == 1 ? 1.0 : -1.0);
+                centre[row] = normal[row] * 0.5 * sides[axis];
+            }
+            double facing = 0.0;
+            for (int row = 0; row < 3; ++row) facing += normal[row] * (eye[row] - centre[row]);
+            if (facing <= 0.0) continue;
+            std::vector<Point> hull;
+            for (int corner = 0; corner < 8; ++corner) {
+                if (((corner >> axis) & 1) == end)
+                    hull.push_back({box.corners[corner].x, box.corners[corner].y});
+            }
+            int pixels = 0;
+            int matching = 0;
+            for (int y = 0; y < image.height; ++y) {
+                for (int x = 0; x < image.width; ++x) {
+                    if (inPane(x, y, image.width, image.height)) continue;
+                    if (distanceInsideHull(hull, {x + 0.5, y + 0.5}) < 3.0) continue;
+                    const Rgb c = image.atGl(x, y);
+                    const int channel[3] = {c.r, c.g, c.b};
+                    const int most = std::max({c.r, c.g, c.b});
+                    const int least = std::min({c.r, c.g, c.b});
+                    const bool hue = channel[axis] == most && most > least + 30;
+                    const bool pale = least > most / 2;
+                    ++pixels;
+                    matching += hue && pale == (end == 0) ? 1 : 0;
+                    white += c.isWhite() ? 1 : 0;
+                }
+            }
+            inside += pixels;
+            if (pixels < 500) continue;
+            ++facesSeen;
+            EXPECT_GT(matching, pixels * 9 / 10) << "axis " << axis << (end == 1 ? " +" : " -");
         }
     }
+    EXPECT_GE(facesSeen, 2);
     EXPECT_GT(inside, 5000);
     EXPECT_EQ(white, 0);
-    EXPECT_GT(lit, inside * 9 / 10);
 
     // The exact attitude's outline along the projected edges.
     const auto [samples, found] = outlineOnEdges(image, box);

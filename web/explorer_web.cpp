@@ -241,20 +241,22 @@ val state() {
 
 // The record's samples from number `from` on (numbered from the start of
 // the motion), as columns: t, omega (three), exact omega (three), the drifts
-// of 2E and |L|^2 and the attitude's error in degrees; `next` numbers the
+// of 2E and |L|^2, the attitude's error in degrees and the middle axis's
+// component along L; `next` numbers the
 // sample to ask for next time.
 val samplesFrom(double from) {
     const Explorer& e = explorer;
     const long first = std::max(static_cast<long>(from), e.samplesDropped);
     const long next = e.samplesDropped + static_cast<long>(e.samples.size());
     std::vector<val> columns;
-    for (int i = 0; i < 10; ++i) columns.push_back(val::array());
+    for (int i = 0; i < 11; ++i) columns.push_back(val::array());
     for (long n = first; n < next; ++n) {
         const MotionSample& s = e.samples[static_cast<size_t>(n - e.samplesDropped)];
-        const double row[10] = {
-            s.t,        s.omega[0], s.omega[1], s.omega[2], s.exact[0],
-            s.exact[1], s.exact[2], s.drift2E,  s.driftL2,  s.attitudeErrorDegrees};
-        for (int i = 0; i < 10; ++i) columns[i].call<void>("push", row[i]);
+        const double row[11] = {
+            s.t,          s.omega[0], s.omega[1], s.omega[2], s.exact[0],
+            s.exact[1],   s.exact[2], s.drift2E,  s.driftL2,  s.attitudeErrorDegrees,
+            s.middleShare};
+        for (int i = 0; i < 11; ++i) columns[i].call<void>("push", row[i]);
     }
     val out = val::object();
     out.set("next", static_cast<double>(next));

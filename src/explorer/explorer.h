@@ -14,7 +14,7 @@
 #include "spin_options.h"
 #include "steppers.h"
 
-// The longest trail of the long axis's tip, in points: three turns.
+// The longest trail of the middle-moment axis's tip, in points: three turns.
 constexpr int kTrailPoints = 300;
 // A polyline of the inset: at most this many points.
 constexpr int kCurvePoints = 256;
@@ -34,6 +34,7 @@ struct MotionSample {
     Quaternion attitude;
     Quaternion exactAttitude;
     double attitudeErrorDegrees;
+    double middleShare;  // the middle axis's component along L, I_m omega_m / |L|
 };
 
 struct Curve {
@@ -57,46 +58,54 @@ struct Explorer {
     double speed;
     const char* name;  // the preset's name, or "command line"
     int preset;        // the preset shown, 0 to 5, or -1 for a box of one's own
+    int starts;        // how many times the motion was started: the inset changes with it
     // The motion now.
     long steps;                    // steps taken since the start
     Body body;                     // the body of `start`
     const Integrator* integrator;  // the stepper of the box; the window's RK4 when none is chosen
     RigidState state;              // omega and the attitude, as the integrator stepped them
-    bool lost;                     // the integrator's numbers left the finite ones: no more steps
     ExactMotion exact;             // the closed form from the start
     double startInvariants[2];     // 2E and |L|^2 at t = 0
     double momentum[3];            // L in the scene, fixed
-    int longAxis;                  // the body axis of the longest side
     double size;                   // the box's diagonal
-    // The tip of the long axis, in the scene, every trailSpacing of time.
+    // The tip of the middle-moment axis, in the scene, every trailSpacing of time.
     double trail[kTrailPoints][3];
     int trailStart;
     int trailCount;
     double trailSpacing;
     double trailDue;
+    int trailAxis;  // the body axis of the middle moment, the one that flips
+    // The flips: the middle axis's share of L, I_m omega_m / |L|, going from
+    // above 1/2 to below -1/2 or back (a wobble about another axis never
+    // reaches 1/2).
+    int flipSide;     // +1 or -1 after the last flip, 0 before any share of 1/2
+    double lastFlip;  // t of the last flip
+    double flipGap;   // t between the last two flips, or 0
+    int flips;        // how many since the start
     PoinsotPicture poinsot;
-    int starts;  // how many times the motion was started: the inset changes with it
     // The record, by the motion's time (samples.cpp).
     std::deque<MotionSample> samples;
     long samplesDropped;  // how many of the first samples were let go
     double sampleSpacing;
     double sampleDue;
     // Running, paced by the clock.
-    bool running;
     double lastClock;  // seconds, when the last frame was drawn
     double owed;       // time units the clock asks for and no step has taken
-    bool slowed;       // the last frame took fewer steps than it owed
     // The view.
-    bool ghost;
-    bool bigInset;    // the page's inset at half the picture's size, not a quarter
     double yaw;       // degrees about the scene's y axis
     double pitch;     // degrees above the horizontal
     double distance;  // from the centre
     int width;
     int height;
-    bool dragging;
     int dragX;
     int dragY;
+    bool dragging;
+    bool ghost;     // the exact attitude's outline shown
+    bool bigInset;  // the page's inset at half the picture's size, not a quarter
+    // Switches of the motion.
+    bool running;
+    bool slowed;  // the last frame took fewer steps than it owed
+    bool lost;    // the integrator's numbers left the finite ones: no more steps
 };
 
 extern Explorer explorer;
@@ -115,8 +124,14 @@ void resetMotion();
 void stepMotion();
 // Steps the box with the next integrator of the table, from the start again.
 void nextIntegrator();
+// The middle-moment axis's component along L for this omega: +1 or -1
+// when the body spins about that axis, either way.
+double middleShareOf(const double omega[3]);
+// How much larger the scene is drawn than the window program's: the box's
+// diagonal over that box's, 2.34.
+double sceneScale();
 // How near the camera may come to the box and how far it may go: as near
-// and as far as for the window program's box, scaled with a larger box.
+// and as far as for the window program's box, scaled with the box.
 void distanceLimits(double& nearest, double& farthest);
 // The model's time, n h.
 double motionTime();

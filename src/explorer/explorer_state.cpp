@@ -13,11 +13,12 @@ Explorer explorer;
 
 namespace {
 
-// The tip of the long axis in the scene, on the trail.
+// The tip of the middle-moment axis in the scene (the axis that flips), on
+// the trail.
 void addTrailPoint() {
     Explorer& e = explorer;
     double tip[3] = {0.0, 0.0, 0.0};
-    tip[e.longAxis] = 0.5 * e.start.sides[e.longAxis];
+    tip[e.trailAxis] = 0.5 * e.start.sides[e.trailAxis];
     const int slot = (e.trailStart + e.trailCount) % kTrailPoints;
     rotate(e.state.q, tip, e.trail[slot]);
     if (e.trailCount < kTrailPoints) {
@@ -49,12 +50,12 @@ void resetMotion() {
     const Invariants invariants = invariantsOf(moments, e.start.omega);
     e.startInvariants[0] = invariants.twiceEnergy;
     e.startInvariants[1] = invariants.momentumSquared;
-    e.longAxis = 0;
-    for (int i = 1; i < 3; ++i) {
-        if (e.start.sides[i] > e.start.sides[e.longAxis]) {
-            e.longAxis = i;
-        }
-    }
+    // The axis of the middle moment: neither the largest nor the smallest.
+    const int largest = moments[0] >= moments[1] ? (moments[0] >= moments[2] ? 0 : 2)
+                                                 : (moments[1] >= moments[2] ? 1 : 2);
+    const int smallest = moments[0] < moments[1] ? (moments[0] < moments[2] ? 0 : 2)
+                                                 : (moments[1] < moments[2] ? 1 : 2);
+    e.trailAxis = largest != smallest ? 3 - largest - smallest : 1;
     // A hundred points a turn at the fastest rate.
     const double turn = e.exact.maxRate > 0.0 ? 2.0 * M_PI / e.exact.maxRate : 1.0;
     e.trailSpacing = turn / 100.0;
@@ -63,19 +64,32 @@ void resetMotion() {
     addTrailPoint();
     e.trailDue = e.trailSpacing;
     e.poinsot = poinsotPictureOf(e.exact);
+    const double share = middleShareOf(e.start.omega);
+    e.flipSide = share > 0.5 ? 1 : (share < -0.5 ? -1 : 0);
+    e.flips = 0;
+    e.lastFlip = 0.0;
+    e.flipGap = 0.0;
     restartSamples();
     ++e.starts;
     // The camera stands back as far from this box as the window program's
     // camera from its own, whose diagonal is 2.34 at a distance of 7.07.
     const double* s = e.start.sides;
     e.size = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
-    e.distance = 7.07 * std::fmax(1.0, e.size / 2.34);
+    e.distance = 7.07 * sceneScale();
     e.owed = 0.0;
     e.slowed = false;
 }
 
+double middleShareOf(const double omega[3]) {
+    const Explorer& e = explorer;
+    const double size = std::sqrt(e.startInvariants[1]);
+    return size > 0.0 ? e.body.moments[e.trailAxis] * omega[e.trailAxis] / size : 0.0;
+}
+
+double sceneScale() { return explorer.size / 2.34; }
+
 void distanceLimits(double& nearest, double& farthest) {
-    const double scale = std::fmax(1.0, explorer.size / 2.34);
+    const double scale = sceneScale();
     nearest = 2.0 * scale;
     farthest = 60.0 * scale;
 }
@@ -94,6 +108,16 @@ void stepMotion() {
         return;
     }
     ++e.steps;
+    const double share = middleShareOf(e.state.omega);
+    const int side = share > 0.5 ? 1 : (share < -0.5 ? -1 : 0);
+    if (side != 0 && side != e.flipSide) {
+        if (e.flipSide != 0) {
+            ++e.flips;
+            e.flipGap = e.flips > 1 ? motionTime() - e.lastFlip : 0.0;
+            e.lastFlip = motionTime();
+        }
+        e.flipSide = side;
+    }
     if (motionTime() >= e.trailDue) {
         addTrailPoint();
         e.trailDue += e.trailSpacing;

@@ -1,7 +1,7 @@
 // One frame of the explorer: the steps the clock asks for; then the box in
-// its integrated attitude, lit as the window program lights its box, with
-// the scene axes, the fixed angular momentum, omega, the trail of the long
-// axis's tip and the exact attitude's outline; and over it Poinsot's
+// its integrated attitude, each face its own colour, with
+// the scene axes, the fixed angular momentum, omega, the trail of the
+// middle axis's tip and the exact attitude's outline; and over it Poinsot's
 // picture and the readouts.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -35,12 +35,18 @@ void rotationMatrix(const Quaternion& q, double m[16]) {
     }
 }
 
-// An arrow from the origin to `tip`, with a head of four short strokes.
-void drawArrow(const double tip[3]) {
+// A solid arrow from the origin to `tip`, in the current colour: its axis
+// as a line, a shaft and a cone as thick as `thickness` (scene units, so
+// that the caller can keep it a few pixels wide at any distance).
+void drawArrow(const double tip[3], double thickness) {
     const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
     if (length == 0.0) {
         return;
     }
+    glBegin(GL_LINES);
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3dv(tip);
+    glEnd();
     // Two directions across the arrow.
     const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
     const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
@@ -53,20 +59,31 @@ void drawArrow(const double tip[3]) {
     }
     const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
                          d[0] * u[1] - d[1] * u[0]};
-    const double back = 0.12 * length;
-    const double wide = 0.05 * length;
-    glBegin(GL_LINES);
-    glVertex3d(0.0, 0.0, 0.0);
-    glVertex3dv(tip);
-    for (const double s : {1.0, -1.0}) {
-        for (const double* across : {static_cast<const double*>(u), v}) {
-            glVertex3dv(tip);
-            glVertex3d(tip[0] - back * d[0] + s * wide * across[0],
-                       tip[1] - back * d[1] + s * wide * across[1],
-                       tip[2] - back * d[2] + s * wide * across[2]);
-        }
+    const double head = std::fmin(4.0 * thickness, 0.3 * length);
+    const double neck = length - head;
+    // A point at `along` on the axis, `out` from it in direction `angle`.
+    const auto at = [&](double along, double out, double angle) {
+        const double c = std::cos(angle) * out;
+        const double s = std::sin(angle) * out;
+        glVertex3d(d[0] * along + c * u[0] + s * v[0], d[1] * along + c * u[1] + s * v[1],
+                   d[2] * along + c * u[2] + s * v[2]);
+    };
+    constexpr int kSides = 12;
+    glDisable(GL_CULL_FACE);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int k = 0; k <= kSides; ++k) {
+        const double angle = 2.0 * M_PI * k / kSides;
+        at(0.0, 0.4 * thickness, angle);
+        at(neck, 0.4 * thickness, angle);
     }
     glEnd();
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3dv(tip);
+    for (int k = 0; k <= kSides; ++k) {
+        at(neck, 1.3 * thickness, 2.0 * M_PI * k / kSides);
+    }
+    glEnd();
+    glEnable(GL_CULL_FACE);
 }
 
 // The twelve edges of the unit cube.
@@ -98,6 +115,45 @@ void placeBody(const Quaternion& q) {
     glScaled(s[0], s[1], s[2]);
 }
 
+// Each face its own colour, so that the box shows which way it faces: the
+// faces at +x, +y, +z of the body red, green and blue, those at -x, -y, -z
+// the same hues pale. When the middle axis flips, its strong face and its
+// pale face change places.
+constexpr unsigned char kFaceColours[6][3] = {
+    {170, 190, 245},  // -z
+    {200, 40, 40},    // +x
+    {40, 70, 200},    // +z
+    {240, 170, 170},  // -x
+    {170, 230, 170},  // -y
+    {40, 160, 40},    // +y
+};
+
+// The box in attitude q, unlit, each face shaded by how squarely it faces
+// the camera at `eye`: the same at any size, since nothing is scaled but the
+// corners.
+void drawColouredBody(const Quaternion& q, const double eye[3]) {
+    const double reach = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    glPushMatrix();
+    placeBody(q);
+    glBegin(GL_QUADS);
+    for (int face = 0; face < 6; ++face) {
+        double normal[3];
+        rotate(q, boxNormals[face], normal);
+        const double facing =
+            (normal[0] * eye[0] + normal[1] * eye[1] + normal[2] * eye[2]) / reach;
+        const double shade = 0.6 + 0.4 * std::fmax(0.0, facing);
+        const unsigned char* c = kFaceColours[face];
+        glColor3ub(static_cast<unsigned char>(std::lround(c[0] * shade)),
+                   static_cast<unsigned char>(std::lround(c[1] * shade)),
+                   static_cast<unsigned char>(std::lround(c[2] * shade)));
+        for (const int corner : boxFaces[face]) {
+            glVertex3dv(boxVertices[corner]);
+        }
+    }
+    glEnd();
+    glPopMatrix();
+}
+
 // Takes the steps the clock asks for since the last frame.
 void pace() {
     Explorer& e = explorer;
@@ -117,48 +173,58 @@ void pace() {
 void drawScene() {
     const Explorer& e = explorer;
     glViewport(0, 0, e.width, e.height);
-    setPerspective(static_cast<double>(e.width) / std::fmax(e.height, 1));
+    // The scene scaled with the box: the camera's distance, the near and
+    // far planes, the axes and the lights.
+    const double scale = sceneScale();
+    setPerspective(static_cast<double>(e.width) / std::fmax(e.height, 1), scale);
     glLoadIdentity();
     const double yaw = e.yaw * M_PI / 180.0;
     const double pitch = e.pitch * M_PI / 180.0;
-    gluLookAt(e.distance * std::cos(pitch) * std::sin(yaw), e.distance * std::sin(pitch),
-              e.distance * std::cos(pitch) * std::cos(yaw), 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    const double eye[3] = {e.distance * std::cos(pitch) * std::sin(yaw),
+                           e.distance * std::sin(pitch),
+                           e.distance * std::cos(pitch) * std::cos(yaw)};
+    gluLookAt(eye[0], eye[1], eye[2], 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     // The lights are placed before anything is drawn, and the axes are lit
     // with the current normal, which the box leaves at its last face's,
     // (0, 1, 0): set first, so that every frame's axes, the very first one's
     // and those of a page opened from a link included, are lit by this
     // frame's camera alone.
-    glLightfv(GL_LIGHT0, GL_POSITION, light0Position);
-    glLightfv(GL_LIGHT1, GL_POSITION, light1Position);
+    // The lights stand as far out as the scene is scaled.
+    const auto scaled = static_cast<float>(scale);
+    const float place0[4] = {light0Position[0] * scaled, light0Position[1] * scaled,
+                             light0Position[2] * scaled, light0Position[3]};
+    const float place1[4] = {light1Position[0] * scaled, light1Position[1] * scaled,
+                             light1Position[2] * scaled, light1Position[3]};
+    glLightfv(GL_LIGHT0, GL_POSITION, place0);
+    glLightfv(GL_LIGHT1, GL_POSITION, place1);
     const double lastFaceNormal[3] = {0.0, 1.0, 0.0};
     glNormal3dv(lastFaceNormal);
-    drawAxes(10.0);
-
-    glPushMatrix();
-    placeBody(e.state.q);
-    drawBox();
-    glPopMatrix();
+    drawAxes(10.0 * scale);
 
     // Unlit from here, in colours given as bytes: a byte's own value reaches
     // the picture on every renderer, where a fraction of 255 could round
     // either way.
     glDisable(GL_LIGHTING);
-    // The trail of the long axis's tip.
+    drawColouredBody(e.state.q, eye);
+    // The trail of the middle axis's tip.
     glColor3ub(140, 140, 140);
     glBegin(GL_LINE_STRIP);
     for (int k = 0; k < e.trailCount; ++k) {
         glVertex3dv(e.trail[(e.trailStart + k) % kTrailPoints]);
     }
     glEnd();
-    // L, fixed in the scene, and omega, turning with the motion.
-    const double reach = 0.6 * e.size;
+    // L, fixed in the scene, and omega, turning with the motion: reaching
+    // well past the box's corners, clear of the box, and a few
+    // pixels thick wherever the camera stands.
+    const double reach = 0.85 * e.size;
+    const double thickness = 0.004 * e.distance;
     double size = std::sqrt(e.momentum[0] * e.momentum[0] + e.momentum[1] * e.momentum[1] +
                             e.momentum[2] * e.momentum[2]);
     if (size > 0.0) {
         const double tip[3] = {reach * e.momentum[0] / size, reach * e.momentum[1] / size,
                                reach * e.momentum[2] / size};
         glColor3ub(115, 26, 153);
-        drawArrow(tip);
+        drawArrow(tip, thickness);
     }
     double omega[3];
     rotate(e.state.q, explorer.state.omega, omega);
@@ -167,7 +233,7 @@ void drawScene() {
             c *= reach / e.exact.maxRate;
         }
         glColor3ub(230, 115, 0);
-        drawArrow(omega);
+        drawArrow(omega, thickness);
     }
     // The exact attitude's outline, over everything.
     if (e.ghost) {

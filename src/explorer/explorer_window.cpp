@@ -19,7 +19,7 @@ namespace {
 // Wide enough for the longest line, 53 characters of 8 pixels and a margin:
 // "integrator: engine-nogyro, step 0.000512, blew up (r)".
 constexpr int kReadoutWidth = 440;
-constexpr int kReadoutHeight = 139;
+constexpr int kReadoutHeight = 184;  // twelve lines of 15 pixels
 
 // Everything the desktop shell remembers besides the core's record: its two
 // pictures kept off the window, and when each was drawn.

@@ -1,6 +1,7 @@
-// The readouts: the time, the integrator, the kind of motion, how far the integration's
-// invariants have drifted, how far its attitude is from the exact one, the
-// period of omega and the speed.
+// The readouts: the time, the integrator, the kind of motion, the body's
+// moments and invariants, how far the integration's invariants have
+// drifted, how far its attitude is from the exact one, the period of
+// omega, the flips, the speed and what each colour is.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -43,8 +44,7 @@ std::string kindOf(const ExactMotion& m) {
             const double middleShare =
                 toDouble(m.moments[j.m]) * j.amplitude[1] / std::sqrt(m.momentumSquared);
             if (middleShare >= 0.9) {
-                return largest ? "flipping (L circles the largest axis)"
-                               : "flipping (L circles the smallest axis)";
+                return "flipping: the middle axis turns over";
             }
             return largest ? "wobbling about the largest axis" : "wobbling about the smallest axis";
         }
@@ -65,14 +65,17 @@ std::string readoutText() {
     const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
     const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
     std::string text = std::string(e.name) + (e.running ? "" : " (stopped)") + "\n";
-    text += format("t = %.2f\n", motionTime());
+    text += format("t = %.2f time units\n", motionTime());
     text += std::string("integrator: ") + e.integrator->name + format(", step %.3g", e.start.step) +
             (e.lost ? ", blew up (r)" : (e.start.stepGiven ? "" : " (chosen)")) + "\n";
     text += "motion: " + kindOf(e.exact) + "\n";
-    text += format("drift of 2E: %.2e\n", relativeDrift(now.twiceEnergy, e.startInvariants[0]));
-    text +=
-        format("drift of |L|^2: %.2e\n", relativeDrift(now.momentumSquared, e.startInvariants[1]));
-    text += format("attitude from the exact one: %.2e degrees\n", gap);
+    text += format("moments %.4g, ", moments[0]) + format("%.4g, ", moments[1]) +
+            format("%.4g; ", moments[2]) + format("E %.4g, ", 0.5 * e.startInvariants[0]) +
+            format("|L| %.4g\n", std::sqrt(e.startInvariants[1]));
+    text += format("relative drift of 2E: %.2e, ",
+                   relativeDrift(now.twiceEnergy, e.startInvariants[0])) +
+            format("|L|^2: %.2e\n", relativeDrift(now.momentumSquared, e.startInvariants[1]));
+    text += format("integrated attitude off the exact: %.2e degrees\n", gap);
     if (e.exact.kind == MotionKind::Rest || e.exact.kind == MotionKind::Steady) {
         text += "omega never changes\n";
     } else if (std::isfinite(e.exact.period)) {
@@ -80,7 +83,14 @@ std::string readoutText() {
     } else {
         text += "period of omega: none, it never comes back\n";
     }
+    text += format("flips: %.0f", static_cast<double>(e.flips)) +
+            (e.flipGap > 0.0 ? format(", the last %.4g apart", e.flipGap) +
+                                   format(" (half-period %.4g)", 0.5 * e.exact.period)
+                             : std::string()) +
+            "\n";
     text += "speed: " + speedText(e.speed) + " (time units a second)" +
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
+    text += "purple L, orange omega, blue the exact outline,\n";
+    text += "grey the middle axis's trail; + faces strong\n";
     return text;
 }

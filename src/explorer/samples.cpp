@@ -25,7 +25,9 @@ void recordSample() {
     MotionSample s{};
     s.step = e.steps;
     s.t = motionTime();
-    for (int i = 0; i < 3; ++i) s.omega[i] = e.state.omega[i];
+    for (int i = 0; i < 3; ++i) {
+        s.omega[i] = e.state.omega[i];
+    }
     s.attitude = e.state.q;
     s.exactAttitude = exactStateAt(e.exact, s.t, s.exact);
     double moments[3];
@@ -34,6 +36,7 @@ void recordSample() {
     s.drift2E = relativeDrift(now.twiceEnergy, e.startInvariants[0]);
     s.driftL2 = relativeDrift(now.momentumSquared, e.startInvariants[1]);
     s.attitudeErrorDegrees = angleBetween(s.attitude, s.exactAttitude) * 180.0 / M_PI;
+    s.middleShare = middleShareOf(e.state.omega);
     e.samples.push_back(s);
     if (e.samples.size() > kMostSamples) {
         e.samples.pop_front();
@@ -64,17 +67,18 @@ std::string samplesCsv() {
     std::string out =
         "step,t,omega1,omega2,omega3,exact_omega1,exact_omega2,exact_omega3,energy_drift,"
         "momentum_drift,attitude_w,attitude_x,attitude_y,attitude_z,exact_attitude_w,"
-        "exact_attitude_x,exact_attitude_y,exact_attitude_z,attitude_error_degrees\n";
+        "exact_attitude_x,exact_attitude_y,exact_attitude_z,attitude_error_degrees,"
+        "middle_axis_along_L\n";
     char line[512];
     for (const MotionSample& s : explorer.samples) {
         const Quaternion& q = s.attitude;
         const Quaternion& x = s.exactAttitude;
         std::snprintf(line, sizeof line,
                       "%ld,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,"
-                      "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
+                      "%.17g,%.17g,%.17g,%.17g,%.17g,%.17g,%.17g\n",
                       s.step, s.t, s.omega[0], s.omega[1], s.omega[2], s.exact[0], s.exact[1],
                       s.exact[2], s.drift2E, s.driftL2, q.w, q.x, q.y, q.z, x.w, x.x, x.y, x.z,
-                      s.attitudeErrorDegrees);
+                      s.attitudeErrorDegrees, s.middleShare);
         out += line;
     }
     return out;

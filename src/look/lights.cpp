@@ -28,9 +28,9 @@ void initRenderState() {
     glLightfv(GL_LIGHT0, GL_SPECULAR, light0Colour);
 }
 
-void setPerspective(double aspect) {
+void setPerspective(double aspect, double scale) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(30.0, aspect, 1.0, 100.0);
+    gluPerspective(30.0, aspect, scale, 100.0 * scale);
     glMatrixMode(GL_MODELVIEW);
 }

@@ -18,8 +18,9 @@ extern const float light1Position[4];
 void initRenderState();
 
 // The projection of both programs: 30 degrees of vertical field of view,
-// from 1 to 100 units, at this aspect; leaves the model-view matrix current.
-void setPerspective(double aspect);
+// from 1 to 100 units, at this aspect, or for a scene `scale` times as
+// large, from `scale` to 100 `scale`; leaves the model-view matrix current.
+void setPerspective(double aspect, double scale = 1.0);
 
 // Draws the three coordinate axes from -length to +length.
 void drawAxes(double length);

@@ -2,10 +2,14 @@
 // Poinsot's curves against the two invariants they stand for.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "exact_motion.h"
 #include "explorer.h"
+#include "high_precision.h"
 
 namespace {
 
@@ -90,3 +94,57 @@ TEST(PoinsotPicture, EveryCurveKeepsTheInvariantsItStandsFor) {
 }
 
 }  // namespace
+
+// The flips the explorer counts on the flip preset over 80 time units,
+// against those of the 113-bit reference motion: the middle axis's share of
+// L, I_m omega_m / |L|, going from above 1/2 to below -1/2 or back.
+TEST(Flips, CountedWhereTheReferenceMotionTurnsOver) {
+    applyPreset(1);
+    ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+    resetMotion();
+    const double h = explorer.start.step;
+    const int steps = static_cast<int>(std::lround(80.0 / h));
+    for (int n = 0; n < steps; ++n) stepMotion();
+
+    const std::array<double, 3> sides = {explorer.start.sides[0], explorer.start.sides[1],
+                                         explorer.start.sides[2]};
+    const std::array<double, 3> omega = {explorer.start.omega[0], explorer.start.omega[1],
+                                         explorer.start.omega[2]};
+    std::vector<double> times;
+    for (int n = 0; n <= steps; ++n) times.push_back(n * h);
+    const std::vector<ReferenceState> reference =
+        referenceMotion({sides, true}, omega, times, 1e-20);
+    // Moments b^2 + c^2 and so on; the middle one, and |L|.
+    std::array<double, 3> moments{};
+    for (size_t i = 0; i < 3; ++i) {
+        moments[i] =
+            sides[(i + 1) % 3] * sides[(i + 1) % 3] + sides[(i + 2) % 3] * sides[(i + 2) % 3];
+    }
+    const size_t middle = (moments[0] - moments[1]) * (moments[0] - moments[2]) < 0   ? 0
+                          : (moments[1] - moments[0]) * (moments[1] - moments[2]) < 0 ? 1
+                                                                                      : 2;
+    double size = 0.0;
+    for (size_t i = 0; i < 3; ++i) size += moments[i] * moments[i] * omega[i] * omega[i];
+    size = std::sqrt(size);
+    int side = 0;
+    int flips = 0;
+    std::vector<double> at;
+    for (size_t n = 0; n < reference.size(); ++n) {
+        const double share = moments[middle] * reference[n].omega[middle] / size;
+        const int now = share > 0.5 ? 1 : (share < -0.5 ? -1 : 0);
+        if (now != 0 && now != side) {
+            if (side != 0) {
+                ++flips;
+                at.push_back(times[n]);
+            }
+            side = now;
+        }
+    }
+    ASSERT_GE(flips, 2);
+    EXPECT_EQ(explorer.flips, flips);
+    EXPECT_NEAR(explorer.lastFlip, at.back(), 1.5 * h);
+    EXPECT_NEAR(explorer.flipGap, at.back() - at[at.size() - 2], 1.5 * h);
+    EXPECT_NE(readoutText().find("flips: " + std::to_string(flips) + ", the last"),
+              std::string::npos)
+        << readoutText();
+}

@@ -43,7 +43,7 @@ async function shown(page) {
 // The readouts' top left corner is text on the desktop and HTML on the page:
 // it is left out.
 const readoutWidth = 440;
-const readoutHeight = 139;
+const readoutHeight = 184;
 
 // The page hands WebGL the very positions and colours the desktop's GL
 // works out (bit for bit), and both are rasterised by llvmpipe; but the page
@@ -401,6 +401,8 @@ test('the plots receive the values the readouts show', async () => {
   const page = await openExplorer();
   await page.moveToCanvas();
   await page.key('x');
+  // From the start, 20 steps: t = 0.2, where the record takes a sample.
+  await page.key('r');
   await page.rightClicks(20);
   const state = await shown(page);
   const last = await page.page.evaluate(() => {
