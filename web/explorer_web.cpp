@@ -114,9 +114,10 @@ std::string speed(const std::string& text) {
     return fault.empty() ? fault : "Speed: " + fault;
 }
 
-void preset(int index) {
-    if (index < 0 || index >= presetCount()) return;
-    onExplorerKey(static_cast<unsigned char>('1' + index), 0, 0);
+// Preset `number`, 1 to 6, as its key chooses it.
+void preset(int number) {
+    if (number < 1 || number > presetCount()) return;
+    onExplorerKey(static_cast<unsigned char>('0' + number), 0, 0);
 }
 
 // A key, as the keyboard gives it: z, x, g, r, i, + or -.
@@ -157,7 +158,7 @@ val readLink(const std::string& name, const std::string& text) {
     } else if (name == "distance") {
         fault = readNumberWithin(text, nearest, farthest, value);
     } else if (name == "preset") {
-        fault = readNumberWithin(text, 0.0, presetCount() - 1.0, value);
+        fault = readNumberWithin(text, 1.0, presetCount(), value);
         if (fault.empty() && value != std::floor(value)) fault = "'" + text + "' is not a preset";
     } else if (name == "steps") {
         long count = 0;
@@ -227,7 +228,7 @@ val state() {
     out.set("pitch", e.pitch);
     out.set("distance", e.distance);
     out.set("name", std::string(e.name));
-    out.set("preset", e.preset);
+    out.set("preset", e.preset + 1);  // numbered as the keys number them; 0 for one's own box
     out.set("starts", e.starts);
     out.set("integrator", std::string(e.integrator->name));
     out.set("sides", triple(s.sides));

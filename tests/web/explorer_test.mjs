@@ -206,7 +206,7 @@ test('each control sets what the same value on the command line sets, and a bad 
   assert.equal(state.moments, null);
 
   // The preset list.
-  await page.page.select('#preset', '4');
+  await page.page.select('#preset', '5');
   state = await shown(page);
   assert.match(state.readouts, /^a start close to the separatrix/);
   assert.deepEqual(state.sides, [1, 2, 4]);
@@ -335,7 +335,7 @@ test('the picture takes the keys after the form, the form and the address follow
   for (const key of ['z', 'x', '3', '+', '+', 'g']) await page.key(key);
   await page.rightClicks(5);
   const s = await shown(page);
-  assert.equal(s.preset, 2);
+  assert.equal(s.preset, 3);
   assert.equal(s.speed, 4);
   assert.equal(s.ghost, false);
   assert.equal(s.running, false);
@@ -349,26 +349,26 @@ test('the picture takes the keys after the form, the form and the address follow
   }));
   assert.equal(form.omega, s.omega0.join(','), 'the field shows the preset\'s spin, no key in it');
   assert.notEqual(form.omega, omegaBefore);
-  assert.equal(form.preset, '2');
+  assert.equal(form.preset, '3');
   assert.equal(form.speed, '4');
   assert.equal(form.ghost, false);
 
   const address = page.page.url();
   assert.equal(address, await page.page.$eval('#link', (e) => e.value), 'the address is the link');
   const params = new URL(address).searchParams;
-  assert.equal(params.get('preset'), '2');
+  assert.equal(params.get('preset'), '3');
   assert.equal(params.get('speed'), '4');
   const history = await page.page.evaluate(() => window.history.length);
   assert.ok(history <= 2, `no history entry per frame: ${history}`);
   const copy = await openExplorer(address.replace(session.url, ''));
   const reopened = await shown(copy);
-  assert.equal(reopened.preset, 2);
+  assert.equal(reopened.preset, 3);
   assert.equal(reopened.name, s.name);
   assert.equal(reopened.speed, 4);
   assert.equal(reopened.ghost, false);
   assert.equal(reopened.steps, 5);
   assert.deepEqual(reopened.omega, s.omega);
-  assert.equal(await copy.page.$eval('#preset', (e) => e.value), '2');
+  assert.equal(await copy.page.$eval('#preset', (e) => e.value), '3');
   await finish(copy);
   await finish(page);
 });
@@ -455,7 +455,7 @@ async function downloadOf(page, button) {
 // own quantity: both are worked out here again from the plotted omega, with
 // the 1 x 2 x 3 box's moments 13, 10, 5.
 test('a link\'s speed is read; the plots and the CSV follow the motion\'s time, each column its own quantity', async () => {
-  const page = await openExplorer('explorer.html?preset=1&integrator=euler&speed=16&run=1');
+  const page = await openExplorer('explorer.html?preset=2&integrator=euler&speed=16&run=1');
   let state = await shown(page);
   assert.equal(await page.page.$eval('#error', (e) => e.textContent), '');
   assert.equal(state.integrator, 'euler');
@@ -537,7 +537,7 @@ test('a link\'s speed is read; the plots and the CSV follow the motion\'s time, 
 });
 
 test('on a touch screen a tap runs and stops the box, a pinch brings the camera nearer, the inset grows', async () => {
-  const page = await openExplorer('explorer.html?preset=1&run=0');
+  const page = await openExplorer('explorer.html?preset=2&run=0');
   const client = await page.page.target().createCDPSession();
   await client.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 2 });
   const { x, y } = page.canvas;
@@ -580,7 +580,7 @@ test('on a touch screen a tap runs and stops the box, a pinch brings the camera 
 });
 
 test('the sliders write the exact fields and start the motion from them', async () => {
-  const page = await openExplorer('explorer.html?preset=1&run=0');
+  const page = await openExplorer('explorer.html?preset=2&run=0');
   await page.page.click('#sliders summary');
   // Side A doubled on its log scale (0.1 to 10): the field reads it, the
   // other sides stay as they were.
@@ -602,7 +602,7 @@ test('the sliders write the exact fields and start the motion from them', async 
 });
 
 test('a bad value in a link is refused in words on the page, and the rest of the link still applies', async () => {
-  const page = await openExplorer('explorer.html?preset=2&yaw=abc&pitch=100&distance=0&steps=1e12&speed=4&ghost=2&run=0');
+  const page = await openExplorer('explorer.html?preset=3&yaw=abc&pitch=100&distance=0&steps=1e12&speed=4&ghost=2&run=0');
   const state = await shown(page);
   const words = (await page.page.$eval('#error', (e) => e.textContent)).split('\n');
   assert.deepEqual(words, [
@@ -615,7 +615,7 @@ test('a bad value in a link is refused in words on the page, and the rest of the
   // The nearest a camera may come keeps it outside the box.
   const [, nearest] = words[3].match(/^Link: distance '0' is outside ([\d.]+) to [\d.]+$/).map(Number);
   assert.ok(nearest > Math.hypot(...state.sides) / 2, `nearest ${nearest}`);
-  assert.equal(state.preset, 2);
+  assert.equal(state.preset, 3);
   assert.equal(state.speed, 4);
   assert.equal(state.running, false);
   assert.ok([state.yaw, state.pitch, state.distance].every(Number.isFinite));
@@ -628,7 +628,7 @@ test('a bad value in a link is refused in words on the page, and the rest of the
   assert.doesNotMatch(link, /null|NaN|abc/);
   await finish(page);
   const other = await openExplorer('explorer.html?preset=9');
-  assert.equal(await other.page.$eval('#error', (e) => e.textContent), "Link: preset '9' is outside 0 to 5");
-  assert.equal((await shown(other)).preset, 1, 'the default preset');
+  assert.equal(await other.page.$eval('#error', (e) => e.textContent), "Link: preset '9' is outside 1 to 6");
+  assert.equal((await shown(other)).preset, 2, 'the default preset');
   await finish(other);
 });
