@@ -39,7 +39,7 @@ void openExplorerWindow(int* argc, char** argv) {
 void preparePanes() {}
 
 void showPanes() {
-    const int side = std::min(explorer.width, explorer.height) / (explorer.bigInset ? 2 : 4);
+    const int side = insetSide();
     if (side < 8) return;
     drawInsetPicture(explorer.width - side, 0, side);
     setInsetView(explorer.width - side, 0, side);

@@ -190,6 +190,15 @@ void preparePanes();
 // Copies the two into the frame, after its scene.
 void showPanes();
 
+// sphere_chooser.cpp: the inset as a chooser of L's direction.
+// The inset's side in pixels: a quarter of the window's shorter side, or
+// half of it when enlarged.
+int insetSide();
+// Starts the motion afresh with L along the direction of the inset's
+// sphere under window pixel (x, y), rows from the top, as large as it was;
+// false, changing nothing, off the sphere or where the start is refused.
+bool startFromInset(int x, int y);
+
 // explorer_input.cpp
 void onExplorerKey(unsigned char key, int x, int y);
 void onExplorerMouse(int button, int state, int x, int y);

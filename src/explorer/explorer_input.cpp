@@ -75,6 +75,8 @@ void onExplorerMouse(int button, int state, int x, int y) {
     Explorer& e = explorer;
     if (button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN) {
         stepMotion();
+    } else if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && startFromInset(x, y)) {
+        e.dragging = false;
     } else if (button == GLUT_LEFT_BUTTON) {
         e.dragging = state == GLUT_DOWN;
         e.dragX = x;

@@ -33,8 +33,6 @@ struct Panes {
 Panes panes;
 
 // A quarter of the window's shorter side.
-int insetSide() { return std::min(explorer.width, explorer.height) / 4; }
-
 void prepareInset(int side) {
     if (panes.curves.width != side || panes.curvesStarts != explorer.starts) {
         drawInto(panes.curves, side, side);

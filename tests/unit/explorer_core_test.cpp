@@ -148,3 +148,62 @@ TEST(Flips, CountedWhereTheReferenceMotionTurnsOver) {
               std::string::npos)
         << readoutText();
 }
+
+// The inset as a chooser: a press where the inset draws a direction p of
+// the sphere (projected here by the inset's camera, from (3, 2.2, 4) with
+// 30 degrees of field) starts the motion with L along p, as large as it was.
+TEST(SphereChooser, APressOnTheSphereStartsWithLThere) {
+    applyPreset(1);
+    ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+    explorer.width = 900;
+    explorer.height = 640;
+    explorer.bigInset = false;
+    resetMotion();
+    const double size = std::sqrt(explorer.startInvariants[1]);
+    const int side = 160;
+    // Where the inset shows p, in window pixels, rows from the top.
+    const auto pixelOf = [&](const std::array<double, 3>& p) {
+        const std::array<double, 3> eye = {3.0, 2.2, 4.0};
+        const double reach = std::sqrt(9.0 + 4.84 + 16.0);
+        const std::array<double, 3> f = {-eye[0] / reach, -eye[1] / reach, -eye[2] / reach};
+        std::array<double, 3> s = {f[1] * 0 - f[2] * 1, f[2] * 0 - f[0] * 0, f[0] * 1 - f[1] * 0};
+        const double sn = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+        for (double& c : s) c /= sn;
+        const std::array<double, 3> u = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
+                                         s[0] * f[1] - s[1] * f[0]};
+        std::array<double, 3> d{};
+        for (size_t i = 0; i < 3; ++i) d[i] = p[i] - eye[i];
+        const double depth = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
+        const double t = std::tan(15.0 * M_PI / 180.0);
+        const double x = (d[0] * s[0] + d[1] * s[1] + d[2] * s[2]) / depth / t;
+        const double y = (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / depth / t;
+        return std::array<int, 2>{static_cast<int>(900 - side + (x + 1) / 2 * side),
+                                  static_cast<int>(640 - side + (1 - y) / 2 * side)};
+    };
+    for (const std::array<double, 3>& direction :
+         {std::array<double, 3>{0.1, 0.99, 0.1}, std::array<double, 3>{0.6, 0.3, 0.74}}) {
+        const double n = std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] +
+                                   direction[2] * direction[2]);
+        const std::array<double, 3> p = {direction[0] / n, direction[1] / n, direction[2] / n};
+        const auto at = pixelOf(p);
+        ASSERT_TRUE(startFromInset(at[0], at[1]));
+        EXPECT_EQ(explorer.steps, 0);
+        double moments[3];
+        momentsOf(explorer.exact, moments);
+        std::array<double, 3> momentum{};
+        for (size_t i = 0; i < 3; ++i) momentum[i] = moments[i] * explorer.start.omega[i];
+        const double now = std::sqrt(momentum[0] * momentum[0] + momentum[1] * momentum[1] +
+                                     momentum[2] * momentum[2]);
+        EXPECT_NEAR(now, size, 1e-12 * size) << "|L| kept";
+        double cosine = 0.0;
+        for (size_t i = 0; i < 3; ++i) cosine += momentum[i] / now * p[i];
+        // Within a pixel or two of the inset: 2 / 160 of its 30 degrees.
+        EXPECT_GT(cosine, std::cos(0.01)) << "L along the direction pressed";
+    }
+    // Beside the sphere, and outside the inset: nothing.
+    const std::array<double, 3> before = {explorer.start.omega[0], explorer.start.omega[1],
+                                          explorer.start.omega[2]};
+    EXPECT_FALSE(startFromInset(900 - 2, 640 - side + 2));
+    EXPECT_FALSE(startFromInset(100, 100));
+    EXPECT_EQ(explorer.start.omega[1], before[1]);
+}

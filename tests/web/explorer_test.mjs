@@ -632,3 +632,27 @@ test('a bad value in a link is refused in words on the page, and the rest of the
   assert.equal((await shown(other)).preset, 2, 'the default preset');
   await finish(other);
 });
+
+// The inset's sphere as a chooser: a click at its centre is the direction
+// the inset's camera looks from, (3, 2.2, 4) / |(3, 2.2, 4)|, so L starts
+// there, as large as it was; the 1 x 2 x 3 box's moments are 13, 10, 5.
+test('a click on the inset\'s sphere starts the motion with L where it was clicked', async () => {
+  const page = await openExplorer('explorer.html?preset=2&run=0');
+  const before = await shown(page);
+  const moments = [13, 10, 5];
+  const momentum = (w) => w.map((x, i) => moments[i] * x);
+  const size = (v) => Math.hypot(...v);
+  const box = await (await page.page.$('#canvas')).boundingBox();
+  const side = 160 * box.width / 900;
+  await page.page.mouse.click(box.x + box.width - side / 2, box.y + box.height - side / 2);
+  const after = await shown(page);
+  assert.equal(after.steps, 0);
+  assert.equal(after.preset, 0, 'a box of one\'s own');
+  assert.match(after.readouts, /^L chosen on the sphere/);
+  const l = momentum(after.omega0);
+  assert.ok(Math.abs(size(l) - size(momentum(before.omega0))) < 1e-12 * size(l), '|L| kept');
+  const eye = [3, 2.2, 4].map((x) => x / Math.hypot(3, 2.2, 4));
+  const cosine = l.reduce((sum, x, i) => sum + x / size(l) * eye[i], 0);
+  assert.ok(cosine > Math.cos(0.02), `L along the centre's direction: ${cosine}`);
+  await finish(page);
+});
