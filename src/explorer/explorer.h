@@ -48,7 +48,9 @@ struct PoinsotPicture {
     Curve polhode;        // where L / |L| goes over one period of omega
     Curve separatrix[2];  // the two great circles through the middle axis
     Curve sphere[3];      // the great circles of the three principal planes
-    bool hasSeparatrix;   // three different moments only
+    Curve family[8];      // polhodes of other energies, four and their mirror images
+    int familyCount;
+    bool hasSeparatrix;  // three different moments only
 };
 
 struct Explorer {

@@ -58,6 +58,10 @@ void drawInsetPicture(int x, int y, int size) {
     for (const Curve& circle : p.sphere) {
         drawCurve(circle, GL_LINE_STRIP);
     }
+    glColor3ub(196, 210, 232);
+    for (int k = 0; k < p.familyCount; ++k) {
+        drawCurve(p.family[k], GL_LINE_STRIP);
+    }
     if (p.hasSeparatrix) {
         glColor3ub(191, 26, 26);
         for (const Curve& circle : p.separatrix) {

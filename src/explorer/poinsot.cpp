@@ -7,7 +7,8 @@
 // sum L_i^2 (1/I_i - 1/I_m) = 0 holds, whose middle term vanishes, so
 // L_l = ±c L_s with c^2 = (1/I_s - 1/I_m) / (1/I_m - 1/I_l): two planes
 // through the middle axis, meeting the sphere in two great circles. A start
-// near them flips; the picture shows why. Everything is on the unit sphere.
+// near them flips; the picture shows why, with a family of polhodes on
+// either side. Everything is on the unit sphere.
 #include <cmath>
 #include <utility>
 
@@ -40,6 +41,31 @@ void directionAt(const ExactMotion& motion, const double moments[3], double t, d
     length = std::sqrt(length);
     for (int i = 0; i < 3; ++i) {
         out[i] = length > 0.0 ? out[i] / length : 0.0;
+    }
+}
+
+// The family: polhodes through directions in the plane of the smallest and
+// the largest axes (order[0] and order[2]), at fractions of the separatrix's
+// angle `edge` from the smallest axis, and past it toward the largest; each
+// with its mirror image through the centre.
+void addFamily(PoinsotPicture& p, const double moments[3], const int order[3], double edge) {
+    const double angles[] = {0.5 * edge, 0.85 * edge, edge + 0.15 * (0.5 * M_PI - edge),
+                             edge + 0.5 * (0.5 * M_PI - edge)};
+    p.familyCount = 0;
+    for (const double angle : angles) {
+        double w[3] = {0.0, 0.0, 0.0};
+        w[order[0]] = std::cos(angle) / moments[order[0]];
+        w[order[2]] = std::sin(angle) / moments[order[2]];
+        const ExactMotion member = exactMotionFromMoments(moments, w);
+        Curve& curve = p.family[p.familyCount++];
+        Curve& mirror = p.family[p.familyCount++];
+        curve.count = mirror.count = kCurvePoints;
+        for (int k = 0; k < kCurvePoints; ++k) {
+            directionAt(member, moments, member.period * k / (kCurvePoints - 1), curve.points[k]);
+            for (int i = 0; i < 3; ++i) {
+                mirror.points[k][i] = -curve.points[k][i];
+            }
+        }
     }
 }
 
@@ -94,6 +120,7 @@ PoinsotPicture poinsotPictureOf(const ExactMotion& motion) {
             n[order[2]] = (side == 0 ? c : -c) / std::sqrt(1.0 + c * c);
             p.separatrix[side] = greatCircle(axes[order[1]], n);
         }
+        addFamily(p, moments, order, std::atan(c));
     }
     return p;
 }

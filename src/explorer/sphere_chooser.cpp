@@ -27,7 +27,9 @@ bool startFromInset(int x, int y) {
     // Across: forward x up, normalised; up on the screen: across x forward.
     double across[3] = {-forward[2], 0.0, forward[0]};
     const double an = std::hypot(across[0], across[2]);
-    for (double& c : across) c /= an;
+    for (double& c : across) {
+        c /= an;
+    }
     const double upward[3] = {across[1] * forward[2] - across[2] * forward[1],
                               across[2] * forward[0] - across[0] * forward[2],
                               across[0] * forward[1] - across[1] * forward[0]};

@@ -84,6 +84,29 @@ TEST(PoinsotPicture, EveryCurveKeepsTheInvariantsItStandsFor) {
                     << k;
             }
         }
+        // The family: each on the sphere at its own energy, closed, half
+        // of them circling the smallest axis (energy above |L|^2 / I_m) and
+        // half the largest, each beside its mirror image.
+        ASSERT_EQ(p.familyCount, 8);
+        int aboveMiddle = 0;
+        for (int f = 0; f < p.familyCount; ++f) {
+            const Curve& c = p.family[f];
+            const double* l0 = c.points[0];
+            const double energy = l0[0] * l0[0] / moments[0] + l0[1] * l0[1] / moments[1] +
+                                  l0[2] * l0[2] / moments[2];
+            aboveMiddle += energy > 1.0 / moments[1] ? 1 : 0;
+            for (int k = 0; k < c.count; ++k) {
+                const double* l = c.points[k];
+                EXPECT_NEAR(l[0] * l[0] + l[1] * l[1] + l[2] * l[2], 1.0, 1e-14);
+                EXPECT_NEAR(
+                    l[0] * l[0] / moments[0] + l[1] * l[1] / moments[1] + l[2] * l[2] / moments[2],
+                    energy, 1e-14);
+            }
+            const double* last = c.points[c.count - 1];
+            EXPECT_NEAR(std::hypot(std::hypot(l0[0] - last[0], l0[1] - last[1]), l0[2] - last[2]),
+                        0.0, 1e-9);
+        }
+        EXPECT_EQ(aboveMiddle, 4);
         for (int axis = 0; axis < 3; ++axis) {
             for (int k = 0; k < p.sphere[axis].count; ++k) {
                 const double* l = p.sphere[axis].points[k];
