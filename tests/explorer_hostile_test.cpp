@@ -12,9 +12,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "explorer.h"
 #include "running_program.h"
@@ -93,6 +95,90 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
     // Each preset, then, is one of six boxes; speed has stayed in its range.
     EXPECT_GE(explorer.speed, 1.0 / 1024.0);
     EXPECT_LE(explorer.speed, 1024.0);
+}
+
+// Each preset key, pressed after steps were taken, starts its own body and
+// spin from step 0, no two alike; r goes back to the start of the motion
+// shown, not to the first preset's.
+TEST_F(ExplorerInProcess, EachPresetAndRStartTheirOwnMotionFromStepZero) {
+    std::vector<std::array<double, 6>> starts;
+    for (char key = '1'; key <= '6'; ++key) {
+        SCOPED_TRACE(testing::Message() << "key " << key);
+        for (int i = 0; i < 7; ++i) stepMotion();
+        ASSERT_GT(explorer.steps, 0);
+        onExplorerKey(static_cast<unsigned char>(key), 0, 0);
+        loop(2);
+        EXPECT_EQ(explorer.steps, 0);
+        const SpinOptions& s = explorer.start;
+        const std::array<double, 6> start = {s.sides[0], s.sides[1], s.sides[2],
+                                             s.omega[0], s.omega[1], s.omega[2]};
+        for (const auto& other : starts) EXPECT_NE(start, other) << "two presets alike";
+        starts.push_back(start);
+        for (int i = 0; i < 7; ++i) stepMotion();
+        onExplorerKey('r', 0, 0);
+        loop(2);
+        EXPECT_EQ(explorer.steps, 0);
+        const std::array<double, 6> again = {s.sides[0], s.sides[1], s.sides[2],
+                                             s.omega[0], s.omega[1], s.omega[2]};
+        EXPECT_EQ(again, start) << "r keeps the motion shown";
+        EXPECT_EQ(explorer.state.omega[0], start[3]);
+    }
+}
+
+// The wheel: up comes nearer, down goes farther, each within its limits;
+// a drag never turns the camera over the pole.
+TEST_F(ExplorerInProcess, TheWheelAndTheDragMoveTheCameraTheirOwnWayWithinLimits) {
+    const double start = explorer.distance;
+    onExplorerMouse(3, GLUT_DOWN, 10, 10);
+    EXPECT_LT(explorer.distance, start);
+    onExplorerMouse(4, GLUT_DOWN, 10, 10);
+    onExplorerMouse(4, GLUT_DOWN, 10, 10);
+    EXPECT_GT(explorer.distance, start);
+    for (int i = 0; i < 200; ++i) onExplorerMouse(3, GLUT_DOWN, 10, 10);
+    const double nearest = explorer.distance;
+    for (int i = 0; i < 400; ++i) onExplorerMouse(4, GLUT_DOWN, 10, 10);
+    EXPECT_GT(explorer.distance / nearest, 25.0) << "a wide range";
+    // Nearest: still outside the box (half its diagonal from the centre).
+    EXPECT_GT(nearest, 0.5 * explorer.size);
+    onExplorerMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100);
+    onExplorerDrag(100, 100000);
+    EXPECT_LE(explorer.pitch, 89.0);
+    onExplorerDrag(100, -100000);
+    EXPECT_GE(explorer.pitch, -89.0);
+    onExplorerMouse(GLUT_LEFT_BUTTON, GLUT_UP, 100, -100000);
+}
+
+// The trail is the tip of the middle-moment axis (the 1 x 2 x 3 box's y, of
+// moment 10 between 13 and 5), turned by the attitude of its step: checked
+// with a rotation written out here, through the ring's wrap, whose start
+// must move on once it is full.
+TEST_F(ExplorerInProcess, TheTrailIsTheMiddleAxissTipThroughTheRing) {
+    onExplorerKey('2', 0, 0);
+    loop(2);
+    const double tip[3] = {0.0, 0.5 * explorer.start.sides[1], 0.0};
+    ASSERT_EQ(explorer.trailCount, 1);
+    EXPECT_EQ(explorer.trail[0][1], tip[1]);
+    int checked = 0;
+    while (explorer.trailStart < 5 && explorer.steps < 200000) {
+        const int before = explorer.trailStart + explorer.trailCount;
+        stepMotion();
+        if (explorer.trailStart + explorer.trailCount == before) continue;
+        const Quaternion& q = explorer.state.q;
+        // v' = v + 2 w (u x v) + 2 u x (u x v), u = (x, y, z).
+        const double u[3] = {q.x, q.y, q.z};
+        const double c1[3] = {u[1] * tip[2] - u[2] * tip[1], u[2] * tip[0] - u[0] * tip[2],
+                              u[0] * tip[1] - u[1] * tip[0]};
+        const double c2[3] = {u[1] * c1[2] - u[2] * c1[1], u[2] * c1[0] - u[0] * c1[2],
+                              u[0] * c1[1] - u[1] * c1[0]};
+        const double* newest =
+            explorer.trail[(explorer.trailStart + explorer.trailCount - 1) % kTrailPoints];
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(newest[i], tip[i] + 2.0 * q.w * c1[i] + 2.0 * c2[i], 1e-12);
+        }
+        ++checked;
+    }
+    EXPECT_EQ(explorer.trailCount, kTrailPoints);
+    EXPECT_GT(checked, kTrailPoints);
 }
 
 // "i" goes through every integrator once and back to the window's RK4, each

@@ -75,16 +75,38 @@ bool inPane(double x, double y, int width, int height) {
     return inset || readouts;
 }
 
-// Points along the twelve edges, out of the panes, and how many of them have
-// the outline's blue within a pixel.
-std::pair<int, int> outlineOnEdges(const WindowImage& image, const Projected& p) {
+// Whether the camera sees a face beside the edge from corner `a` along
+// `bit` of the box in attitude q: a face is seen when its outward normal
+// points toward the eye from the face's centre.
+bool edgeSeen(const Quat& q, const std::array<double, 3>& sides, int a, int bit) {
+    const std::array<double, 3> eye =
+        eyeFor(std::sqrt(sides[0] * sides[0] + sides[1] * sides[1] + sides[2] * sides[2]));
+    const std::array<double, 16> turn = matrixOf(q);
+    for (int axis = 0; axis < 3; ++axis) {
+        if ((1 << axis) == bit) continue;
+        const double sign = ((a >> axis) & 1) != 0 ? 1.0 : -1.0;
+        double facing = 0.0;
+        for (int row = 0; row < 3; ++row) {
+            const double n = turn[axis * 4 + row] * sign;
+            facing += n * (eye[row] - n * 0.5 * sides[axis]);
+        }
+        if (facing > 0.0) return true;
+    }
+    return false;
+}
+
+// Points along the edges the camera sees (or, with `behind`, the edges it
+// does not), out of the panes, and how many of them have the outline's blue
+// within a pixel.
+std::pair<int, int> outlineOnEdges(const WindowImage& image, const Projected& p, const Quat& q,
+                                   const std::array<double, 3>& sides, bool behind = false) {
     int samples = 0;
     int found = 0;
     for (int a = 0; a < 8; ++a) {
         for (const int bit : {1, 2, 4}) {
             const int b = a | bit;
-            if (b == a) continue;
-            for (double s = 0.1; s <= 0.9; s += 0.05) {
+            if (b == a || edgeSeen(q, sides, a, bit) == behind) continue;
+            for (double s = 0.1; s <= 0.9; s += 0.025) {
                 const double x = p.corners[a].x + s * (p.corners[b].x - p.corners[a].x);
                 const double y = p.corners[a].y + s * (p.corners[b].y - p.corners[a].y);
                 if (x < 2 || y < 2 || x > image.width - 3 || y > image.height - 3) continue;
@@ -95,7 +117,9 @@ std::pair<int, int> outlineOnEdges(const WindowImage& image, const Projected& p)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const Rgb c =
                             image.atGl(static_cast<int>(x) + dx, static_cast<int>(y) + dy);
-                        blue = blue || (c.b > 150 && c.r < 60 && c.g < 120);
+                        // The outline's own colour, (0, 51, 204), not a blue face's.
+                        blue = blue ||
+                               (c.r < 15 && std::abs(c.g - 51) <= 12 && std::abs(c.b - 204) <= 12);
                     }
                 found += blue ? 1 : 0;
             }
@@ -173,12 +197,20 @@ TEST(ExplorerPicture, TheFlipAfter150StepsShowsTheBoxAndTheOutlineWhereTheRefere
     EXPECT_EQ(white, 0);
 
     // The exact attitude's outline along the projected edges.
-    const auto [samples, found] = outlineOnEdges(image, box);
+    // Along the edges the camera sees, whole; along those behind the box, in
+    // dashes: about half their length.
+    const Quat& q = attitudes.back();
+    const auto [samples, found] = outlineOnEdges(image, box, q, sides);
     EXPECT_GT(samples, 100);
     EXPECT_GE(found, samples * 95 / 100) << found << " of " << samples;
+    const auto [behindSamples, behindFound] = outlineOnEdges(image, box, q, sides, true);
+    EXPECT_GT(behindSamples, 50);
+    EXPECT_GT(behindFound, behindSamples * 3 / 10) << behindFound << " of " << behindSamples;
+    EXPECT_LT(behindFound, behindSamples * 8 / 10) << behindFound << " of " << behindSamples;
     // Twenty steps earlier the edges lie elsewhere.
+    const Quat& earlier = attitudes[steps - 20];
     const auto [wrongSamples, wrongFound] =
-        outlineOnEdges(image, project(attitudes[steps - 20], sides, image.width, image.height));
+        outlineOnEdges(image, project(earlier, sides, image.width, image.height), earlier, sides);
     EXPECT_LT(wrongFound, wrongSamples / 2) << wrongFound << " of " << wrongSamples;
 }
 

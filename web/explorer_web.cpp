@@ -120,7 +120,7 @@ void preset(int number) {
     onExplorerKey(static_cast<unsigned char>('0' + number), 0, 0);
 }
 
-// A key, as the keyboard gives it: z, x, g, r, i, + or -.
+// A key, as the keyboard gives it: z, x, g, p, r, i, + or -.
 void key(int code) {
     if (code == 'q' || code == 'Q' || code == 27) return;  // the page has no quit
     onExplorerKey(static_cast<unsigned char>(code), 0, 0);
@@ -224,6 +224,7 @@ val state() {
     out.set("speed", e.speed);
     out.set("running", e.running);
     out.set("ghost", e.ghost);
+    out.set("construction", e.construction);
     out.set("yaw", e.yaw);
     out.set("pitch", e.pitch);
     out.set("distance", e.distance);
@@ -270,6 +271,8 @@ val samplesFrom(double from) {
 
 std::string csv() { return samplesCsv(); }
 
+std::string explanation() { return whatYouSee(); }
+
 // The inset at half the picture's shorter side instead of a quarter.
 void bigInset(bool big) {
     explorer.bigInset = big;
@@ -281,6 +284,7 @@ void bigInset(bool big) {
 EMSCRIPTEN_BINDINGS(explorer) {
     emscripten::function("explorerSamples", &samplesFrom);
     emscripten::function("explorerCsv", &csv);
+    emscripten::function("explorerWhatYouSee", &explanation);
     emscripten::function("explorerReadLink", &readLink);
     emscripten::function("explorerBigInset", &bigInset);
     emscripten::function("explorerApply", &apply);

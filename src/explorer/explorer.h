@@ -72,6 +72,9 @@ struct Explorer {
     double size;                   // the box's diagonal
     // The tip of the middle-moment axis, in the scene, every trailSpacing of time.
     double trail[kTrailPoints][3];
+    // Omega in the scene at the same times: Poinsot's herpolhode, on the
+    // invariable plane omega . L = 2E.
+    double herpolhode[kTrailPoints][3];
     int trailStart;
     int trailCount;
     double trailSpacing;
@@ -85,6 +88,7 @@ struct Explorer {
     double flipGap;   // t between the last two flips, or 0
     int flips;        // how many since the start
     PoinsotPicture poinsot;
+    Curve poinsotPolhode;  // omega in the body over one period of omega
     // The record, by the motion's time (samples.cpp).
     std::deque<MotionSample> samples;
     long samplesDropped;  // how many of the first samples were let go
@@ -102,8 +106,9 @@ struct Explorer {
     int dragX;
     int dragY;
     bool dragging;
-    bool ghost;     // the exact attitude's outline shown
-    bool bigInset;  // the page's inset at half the picture's size, not a quarter
+    bool ghost;         // the exact attitude's outline shown
+    bool construction;  // Poinsot's construction in the main view instead of the box
+    bool bigInset;      // the page's inset at half the picture's size, not a quarter
     // Switches of the motion.
     bool running;
     bool slowed;  // the last frame took fewer steps than it owed
@@ -168,6 +173,9 @@ void applyPreset(int index);
 PoinsotPicture poinsotPictureOf(const ExactMotion& motion);
 
 // explorer_view.cpp: one frame of the scene.
+// A solid arrow from the origin to `tip` in the current colour, `thickness`
+// thick.
+void drawArrow(const double tip[3], double thickness);
 void displayExplorer();
 void reshapeExplorer(int width, int height);
 // The seconds of a steady clock.
@@ -181,8 +189,18 @@ void drawInsetPicture(int x, int y, int size);
 // Where L is now, with the inset's view set.
 void drawInsetMarker();
 
+// poinsot_view.cpp: Poinsot's construction, in the main view.
+// The invariable plane: its unit normal along L and its distance 2E / |L|
+// from the centre, in units of omega.
+void invariablePlane(double normal[3], double& distance);
+// The ellipsoid turned with the body, the plane, the herpolhode, the
+// polhode, L and omega, under the scene's camera.
+void drawPoinsotConstruction(double thickness);
+
 // readouts.cpp: the lines of text shown beside the picture.
 std::string readoutText();
+// What the picture shows, in a few sentences, for --help and the page.
+const char* whatYouSee();
 
 // explorer_window.cpp (desktop): the window, with Poinsot's picture in the
 // lower right corner and the readouts in the top left.

@@ -54,6 +54,9 @@ void onExplorerKey(unsigned char key, int /*x*/, int /*y*/) {
         case 'g':
             e.ghost = !e.ghost;
             break;
+        case 'p':
+            e.construction = !e.construction;
+            break;
         case 'r':
             resetMotion();
             break;

@@ -21,9 +21,12 @@ const char* const kControls =
     "                      moment, 4 one near the smallest, 5 a start close to the\n"
     "                      separatrix, 6 a symmetric top\n"
     "  g                   show or hide the exact attitude's outline (the ghost)\n"
+    "  p                   Poinsot's construction instead of the box, and back\n"
     "  r                   back to the start\n"
     "  i                   the next integrator, from the start\n"
     "  drag, left button   turn the camera about the centre\n"
+    "  left button on the  start again with L pointing there, as large as it was\n"
+    "    sphere (corner)\n"
     "  wheel               nearer, farther\n";
 
 }  // namespace
@@ -46,7 +49,7 @@ int readExplorerOptions(int argc, char** argv) {
                    "i chooses the next; the names are listed below",
                    [](const std::string& text) { return readIntegrator(text, e.integrator); });
     app.footer(std::string("The form --name=value works too; each option may be given once.\n\n") +
-               kControls + "\n" + stepBoundHelp() +
+               "What you see:\n" + whatYouSee() + "\n" + kControls + "\n" + stepBoundHelp() +
                "The explorer keeps these bounds over 100 time units of steps.\n\nIntegrators:\n" +
                integratorList());
     std::string text;

@@ -14,13 +14,14 @@ Explorer explorer;
 namespace {
 
 // The tip of the middle-moment axis in the scene (the axis that flips), on
-// the trail.
+// the trail, and omega in the scene, on the herpolhode.
 void addTrailPoint() {
     Explorer& e = explorer;
     double tip[3] = {0.0, 0.0, 0.0};
     tip[e.trailAxis] = 0.5 * e.start.sides[e.trailAxis];
     const int slot = (e.trailStart + e.trailCount) % kTrailPoints;
     rotate(e.state.q, tip, e.trail[slot]);
+    rotate(e.state.q, e.state.omega, e.herpolhode[slot]);
     if (e.trailCount < kTrailPoints) {
         ++e.trailCount;
     } else {
@@ -64,6 +65,15 @@ void resetMotion() {
     addTrailPoint();
     e.trailDue = e.trailSpacing;
     e.poinsot = poinsotPictureOf(e.exact);
+    // Omega in the body over one period, the polhode of Poinsot's construction.
+    e.poinsotPolhode.count = 0;
+    if (std::isfinite(e.exact.period) && e.exact.period > 0.0) {
+        e.poinsotPolhode.count = kCurvePoints;
+        for (int k = 0; k < kCurvePoints; ++k) {
+            exactOmegaAt(e.exact, e.exact.period * k / (kCurvePoints - 1),
+                         e.poinsotPolhode.points[k]);
+        }
+    }
     const double share = middleShareOf(e.start.omega);
     e.flipSide = share > 0.5 ? 1 : (share < -0.5 ? -1 : 0);
     e.flips = 0;

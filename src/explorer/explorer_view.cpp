@@ -35,71 +35,44 @@ void rotationMatrix(const Quaternion& q, double m[16]) {
     }
 }
 
-// A solid arrow from the origin to `tip`, in the current colour: its axis
-// as a line, a shaft and a cone as thick as `thickness` (scene units, so
-// that the caller can keep it a few pixels wide at any distance).
-void drawArrow(const double tip[3], double thickness) {
-    const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
-    if (length == 0.0) {
-        return;
+// Whether the face of the box in attitude q whose outward normal is `sign`
+// along body axis `axis` faces the camera at `eye`.
+bool facesEye(const Quaternion& q, int axis, double sign, const double eye[3]) {
+    const double* s = explorer.start.sides;
+    double normal[3] = {0.0, 0.0, 0.0};
+    normal[axis] = sign;
+    double turned[3];
+    rotate(q, normal, turned);
+    double facing = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        facing += turned[i] * (eye[i] - 0.5 * s[axis] * turned[i]);
     }
-    glBegin(GL_LINES);
-    glVertex3d(0.0, 0.0, 0.0);
-    glVertex3dv(tip);
-    glEnd();
-    // Two directions across the arrow.
-    const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
-    const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
-                              0.0};
-    double u[3] = {d[1] * helper[2] - d[2] * helper[1], d[2] * helper[0] - d[0] * helper[2],
-                   d[0] * helper[1] - d[1] * helper[0]};
-    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
-    for (double& c : u) {
-        c /= un;
-    }
-    const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
-                         d[0] * u[1] - d[1] * u[0]};
-    const double head = std::fmin(4.0 * thickness, 0.3 * length);
-    const double neck = length - head;
-    // A point at `along` on the axis, `out` from it in direction `angle`.
-    const auto at = [&](double along, double out, double angle) {
-        const double c = std::cos(angle) * out;
-        const double s = std::sin(angle) * out;
-        glVertex3d(d[0] * along + c * u[0] + s * v[0], d[1] * along + c * u[1] + s * v[1],
-                   d[2] * along + c * u[2] + s * v[2]);
-    };
-    constexpr int kSides = 12;
-    glDisable(GL_CULL_FACE);
-    glBegin(GL_TRIANGLE_STRIP);
-    for (int k = 0; k <= kSides; ++k) {
-        const double angle = 2.0 * M_PI * k / kSides;
-        at(0.0, 0.4 * thickness, angle);
-        at(neck, 0.4 * thickness, angle);
-    }
-    glEnd();
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex3dv(tip);
-    for (int k = 0; k <= kSides; ++k) {
-        at(neck, 1.3 * thickness, 2.0 * M_PI * k / kSides);
-    }
-    glEnd();
-    glEnable(GL_CULL_FACE);
+    return facing > 0.0;
 }
 
-// The twelve edges of the unit cube.
-void drawOutline() {
+// The twelve edges of the unit cube of the box in attitude q: solid where a
+// face beside the edge faces the camera, in dashes behind the box.
+void drawOutline(const Quaternion& q, const double eye[3]) {
+    constexpr int kDashes = 7;
     glBegin(GL_LINES);
     for (int axis = 0; axis < 3; ++axis) {
         for (const double a : {-0.5, 0.5}) {
             for (const double b : {-0.5, 0.5}) {
-                double from[3];
-                double to[3];
-                from[axis] = -0.5;
-                to[axis] = 0.5;
-                from[(axis + 1) % 3] = to[(axis + 1) % 3] = a;
-                from[(axis + 2) % 3] = to[(axis + 2) % 3] = b;
-                glVertex3dv(from);
-                glVertex3dv(to);
+                const int first = (axis + 1) % 3;
+                const int second = (axis + 2) % 3;
+                const bool seen = facesEye(q, first, a > 0 ? 1.0 : -1.0, eye) ||
+                                  facesEye(q, second, b > 0 ? 1.0 : -1.0, eye);
+                const int pieces = seen ? 1 : 2 * kDashes - 1;
+                for (int k = 0; k < pieces; k += 2) {
+                    double from[3];
+                    double to[3];
+                    from[axis] = -0.5 + static_cast<double>(k) / pieces;
+                    to[axis] = -0.5 + static_cast<double>(k + 1) / pieces;
+                    from[first] = to[first] = a;
+                    from[second] = to[second] = b;
+                    glVertex3dv(from);
+                    glVertex3dv(to);
+                }
             }
         }
     }
@@ -205,6 +178,12 @@ void drawScene() {
     // the picture on every renderer, where a fraction of 255 could round
     // either way.
     glDisable(GL_LIGHTING);
+    const double thickness = 0.004 * e.distance;
+    if (e.construction) {
+        drawPoinsotConstruction(thickness);
+        glEnable(GL_LIGHTING);
+        return;
+    }
     drawColouredBody(e.state.q, eye);
     // The trail of the middle axis's tip.
     glColor3ub(140, 140, 140);
@@ -217,7 +196,6 @@ void drawScene() {
     // well past the box's corners, clear of the box, and a few
     // pixels thick wherever the camera stands.
     const double reach = 0.85 * e.size;
-    const double thickness = 0.004 * e.distance;
     double size = std::sqrt(e.momentum[0] * e.momentum[0] + e.momentum[1] * e.momentum[1] +
                             e.momentum[2] * e.momentum[2]);
     if (size > 0.0) {
@@ -243,7 +221,7 @@ void drawScene() {
         glColor3ub(0, 51, 204);
         glPushMatrix();
         placeBody(exact);
-        drawOutline();
+        drawOutline(exact, eye);
         glPopMatrix();
         glEnable(GL_DEPTH_TEST);
     }
@@ -251,6 +229,57 @@ void drawScene() {
 }
 
 }  // namespace
+
+// A solid arrow from the origin to `tip`, in the current colour: its axis
+// as a line, a shaft and a cone as thick as `thickness` (scene units, so
+// that the caller can keep it a few pixels wide at any distance).
+void drawArrow(const double tip[3], double thickness) {
+    const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
+    if (length == 0.0) {
+        return;
+    }
+    glBegin(GL_LINES);
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3dv(tip);
+    glEnd();
+    // Two directions across the arrow.
+    const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
+    const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
+                              0.0};
+    double u[3] = {d[1] * helper[2] - d[2] * helper[1], d[2] * helper[0] - d[0] * helper[2],
+                   d[0] * helper[1] - d[1] * helper[0]};
+    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
+    for (double& c : u) {
+        c /= un;
+    }
+    const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
+                         d[0] * u[1] - d[1] * u[0]};
+    const double head = std::fmin(4.0 * thickness, 0.3 * length);
+    const double neck = length - head;
+    // A point at `along` on the axis, `out` from it in direction `angle`.
+    const auto at = [&](double along, double out, double angle) {
+        const double c = std::cos(angle) * out;
+        const double s = std::sin(angle) * out;
+        glVertex3d(d[0] * along + c * u[0] + s * v[0], d[1] * along + c * u[1] + s * v[1],
+                   d[2] * along + c * u[2] + s * v[2]);
+    };
+    constexpr int kSides = 12;
+    glDisable(GL_CULL_FACE);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int k = 0; k <= kSides; ++k) {
+        const double angle = 2.0 * M_PI * k / kSides;
+        at(0.0, 0.4 * thickness, angle);
+        at(neck, 0.4 * thickness, angle);
+    }
+    glEnd();
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3dv(tip);
+    for (int k = 0; k <= kSides; ++k) {
+        at(neck, 1.3 * thickness, 2.0 * M_PI * k / kSides);
+    }
+    glEnd();
+    glEnable(GL_CULL_FACE);
+}
 
 double clockSeconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();

@@ -90,7 +90,25 @@ std::string readoutText() {
             "\n";
     text += "speed: " + speedText(e.speed) + " (time units a second)" +
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
-    text += "purple L, orange omega, blue the exact outline,\n";
-    text += "grey the middle axis's trail; + faces strong\n";
+    if (e.construction) {
+        text += "Poinsot: the energy ellipsoid rolls on the plane\n";
+        text += "at omega; blue polhode, green herpolhode (p: box)\n";
+    } else {
+        text += "purple L, orange omega, blue the exact outline,\n";
+        text += "grey the middle axis's trail; + faces strong\n";
+    }
     return text;
+}
+
+const char* whatYouSee() {
+    return "The box turns freely: no force or torque acts on it. Its angular\n"
+           "momentum L (purple) stays fixed in space, while omega (orange), the axis\n"
+           "it turns about at each moment, wanders. Seen from the body, L moves on a\n"
+           "sphere along a closed curve set by the energy, the polhode (blue, in the\n"
+           "corner). Two great circles through the middle axis, the separatrices\n"
+           "(red), part the polhodes that circle the largest axis from those that\n"
+           "circle the smallest. A spin near the middle axis starts beside them and\n"
+           "runs round to the other side: the box turns over, the flip (the\n"
+           "tennis-racket effect), and the middle axis's strong and pale faces\n"
+           "change places.\n";
 }

@@ -230,3 +230,60 @@ TEST(SphereChooser, APressOnTheSphereStartsWithLThere) {
     EXPECT_FALSE(startFromInset(100, 100));
     EXPECT_EQ(explorer.start.omega[1], before[1]);
 }
+
+// Poinsot's construction: every herpolhode point is omega in the scene on
+// the invariable plane, omega . L = 2E, with L and 2E worked out here from
+// the 1 x 2 x 3 box's moments 13, 10, 5 and the flip's start; and the newest
+// point is the 113-bit reference's omega turned by its attitude.
+TEST(PoinsotConstruction, TheHerpolhodeIsOmegaInTheSceneOnTheInvariablePlane) {
+    applyPreset(1);
+    ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+    resetMotion();
+    const std::array<double, 3> moments = {13.0, 10.0, 5.0};
+    const std::array<double, 3> omega = {explorer.start.omega[0], explorer.start.omega[1],
+                                         explorer.start.omega[2]};
+    double twiceE = 0.0;
+    double size = 0.0;
+    for (size_t i = 0; i < 3; ++i) {
+        twiceE += moments[i] * omega[i] * omega[i];
+        size += moments[i] * moments[i] * omega[i] * omega[i];
+    }
+    size = std::sqrt(size);
+    double normal[3];
+    double distance = 0.0;
+    invariablePlane(normal, distance);
+    EXPECT_NEAR(distance, twiceE / size, 1e-14 * distance);
+    for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(normal[i], moments[i] * omega[i] / size, 1e-15);
+    // Step until the ring has taken 400 points, noting the time of the newest.
+    double newestAt = 0.0;
+    int added = 0;
+    while (added < 400) {
+        const int before = explorer.trailStart + explorer.trailCount;
+        stepMotion();
+        if (explorer.trailStart + explorer.trailCount != before) {
+            ++added;
+            newestAt = motionTime();
+        }
+    }
+    for (int n = 0; n < explorer.trailCount; ++n) {
+        const double* p = explorer.herpolhode[n];
+        double along = 0.0;
+        for (size_t i = 0; i < 3; ++i) along += p[i] * moments[i] * omega[i] / size;
+        EXPECT_NEAR(along, twiceE / size, 1e-9 * twiceE / size) << n;
+    }
+    const std::array<double, 3> sides = {1.0, 2.0, 3.0};
+    const ReferenceState r = referenceMotion({sides, true}, omega, {newestAt}, 1e-20)[0];
+    // omega in the scene: q omega q*, written out.
+    const double w = r.attitude[0];
+    const double u[3] = {r.attitude[1], r.attitude[2], r.attitude[3]};
+    const double* v = r.omega.data();
+    const double c1[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                          u[0] * v[1] - u[1] * v[0]};
+    const double c2[3] = {u[1] * c1[2] - u[2] * c1[1], u[2] * c1[0] - u[0] * c1[2],
+                          u[0] * c1[1] - u[1] * c1[0]};
+    const double* newest =
+        explorer.herpolhode[(explorer.trailStart + explorer.trailCount - 1) % kTrailPoints];
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(newest[i], v[i] + 2.0 * w * c1[i] + 2.0 * c2[i], 1e-8) << i;
+    }
+}

@@ -656,3 +656,12 @@ test('a click on the inset\'s sphere starts the motion with L where it was click
   assert.ok(cosine > Math.cos(0.02), `L along the centre's direction: ${cosine}`);
   await finish(page);
 });
+
+test('the page explains what the picture shows in the words of the desktop explorer\'s --help', async () => {
+  const page = await openExplorer();
+  const help = spawnSync(`${process.env.DESKTOP_BUILD}/spinning-box-explorer`, ['--help'], { encoding: 'utf8' }).stdout;
+  const paragraph = help.split('What you see:\n')[1].split('\n\n')[0].replace(/\n/g, ' ').trim();
+  assert.match(paragraph, /polhode/);
+  assert.equal(await page.page.$eval('#whatYouSee', (e) => e.textContent), paragraph);
+  await finish(page);
+});
