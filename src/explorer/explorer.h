@@ -176,6 +176,8 @@ PoinsotPicture poinsotPictureOf(const ExactMotion& motion);
 // A solid arrow from the origin to `tip` in the current colour, `thickness`
 // thick.
 void drawArrow(const double tip[3], double thickness);
+// Two unit vectors across the unit vector d, and across each other.
+void across(const double d[3], double u[3], double v[3]);
 void displayExplorer();
 void reshapeExplorer(int width, int height);
 // The seconds of a steady clock.

@@ -230,6 +230,22 @@ void drawScene() {
 
 }  // namespace
 
+// Two unit vectors across the unit vector d, and across each other.
+void across(const double d[3], double u[3], double v[3]) {
+    const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
+                              0.0};
+    u[0] = d[1] * helper[2] - d[2] * helper[1];
+    u[1] = d[2] * helper[0] - d[0] * helper[2];
+    u[2] = d[0] * helper[1] - d[1] * helper[0];
+    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
+    for (int i = 0; i < 3; ++i) {
+        u[i] /= un;
+    }
+    v[0] = d[1] * u[2] - d[2] * u[1];
+    v[1] = d[2] * u[0] - d[0] * u[2];
+    v[2] = d[0] * u[1] - d[1] * u[0];
+}
+
 // A solid arrow from the origin to `tip`, in the current colour: its axis
 // as a line, a shaft and a cone as thick as `thickness` (scene units, so
 // that the caller can keep it a few pixels wide at any distance).
@@ -244,16 +260,9 @@ void drawArrow(const double tip[3], double thickness) {
     glEnd();
     // Two directions across the arrow.
     const double d[3] = {tip[0] / length, tip[1] / length, tip[2] / length};
-    const double helper[3] = {std::fabs(d[0]) < 0.9 ? 1.0 : 0.0, std::fabs(d[0]) < 0.9 ? 0.0 : 1.0,
-                              0.0};
-    double u[3] = {d[1] * helper[2] - d[2] * helper[1], d[2] * helper[0] - d[0] * helper[2],
-                   d[0] * helper[1] - d[1] * helper[0]};
-    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
-    for (double& c : u) {
-        c /= un;
-    }
-    const double v[3] = {d[1] * u[2] - d[2] * u[1], d[2] * u[0] - d[0] * u[2],
-                         d[0] * u[1] - d[1] * u[0]};
+    double u[3];
+    double v[3];
+    across(d, u, v);
     const double head = std::fmin(4.0 * thickness, 0.3 * length);
     const double neck = length - head;
     // A point at `along` on the axis, `out` from it in direction `angle`.

@@ -71,17 +71,9 @@ void drawPoinsotConstruction(double thickness) {
     double normal[3];
     double distance = 0.0;
     invariablePlane(normal, distance);
-    const double helper[3] = {std::fabs(normal[0]) < 0.9 ? 1.0 : 0.0,
-                              std::fabs(normal[0]) < 0.9 ? 0.0 : 1.0, 0.0};
-    double u[3] = {normal[1] * helper[2] - normal[2] * helper[1],
-                   normal[2] * helper[0] - normal[0] * helper[2],
-                   normal[0] * helper[1] - normal[1] * helper[0]};
-    const double un = std::sqrt(u[0] * u[0] + u[1] * u[1] + u[2] * u[2]);
-    for (double& c : u) {
-        c /= un;
-    }
-    const double v[3] = {normal[1] * u[2] - normal[2] * u[1], normal[2] * u[0] - normal[0] * u[2],
-                         normal[0] * u[1] - normal[1] * u[0]};
+    double u[3];
+    double v[3];
+    across(normal, u, v);
     const double reach = k * longest;
     glColor3ub(170, 170, 170);
     glBegin(GL_LINES);
