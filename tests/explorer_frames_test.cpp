@@ -44,12 +44,15 @@ double distance(const std::vector<double>& recorded, const std::array<double, 16
     return worst;
 }
 
-// What one frame drew: the box's and the outline's matrices, the tip of the
-// L arrow, the readout of t, and the clock at its swap.
+// What one frame drew: the box's and the outline's matrices, the tips of the
+// L and omega arrows, the centre of the inset's mark of L, the readout of t,
+// and the clock at its swap.
 struct Drawn {
     std::vector<double> box;
     std::vector<double> outline;
     std::vector<double> momentumTip;
+    std::vector<double> omegaTip;
+    std::vector<double> mark;
     double t = NAN;
     double clock = NAN;
     bool slowed = false;
@@ -70,6 +73,18 @@ Drawn whatWasDrawn(const Frame& frame) {
         if (c.name == "glColor3ub" && c.args == std::vector<double>{115, 26, 153} &&
             i + 3 < frame.size()) {
             d.momentumTip = frame[i + 3].args;
+        }
+        if (c.name == "glColor3ub" && c.args == std::vector<double>{230, 115, 0} &&
+            i + 3 < frame.size()) {
+            d.omegaTip = frame[i + 3].args;
+        }
+        // The mark: three black strokes about its centre.
+        if (c.name == "glColor3ub" && c.args == std::vector<double>{0, 0, 0} &&
+            i + 7 < frame.size() && frame[i + 1].name == "glBegin") {
+            d.mark.assign(3, 0.0);
+            for (size_t v = 0; v < 6; ++v) {
+                for (size_t k = 0; k < 3; ++k) d.mark[k] += frame[i + 2 + v].args[k] / 6.0;
+            }
         }
         if (c.name == "glutBitmapString" && c.text.rfind("t = ", 0) == 0) {
             d.t = std::strtod(c.text.c_str() + 4, nullptr);
@@ -164,7 +179,9 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     const std::vector<Drawn> frames = explorer.drawn();
     ASSERT_GT(frames.size(), 44U);
     const int most = 20000;
-    const std::vector<Quat> integrated = integratedAttitudes(kMoments, kOmega, kStep, most);
+    std::vector<Vec> omegas;
+    const std::vector<Quat> integrated =
+        integratedAttitudes(kMoments, kOmega, kStep, most, &omegas);
 
     // Which step each frame shows: the one whose integrated attitude its box
     // has. After "r", the steps count up from 0 and never back.
@@ -230,17 +247,74 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     EXPECT_GE(hidden, 1) << "g never hid the outline";
     EXPECT_FALSE(scenes.back().outline.empty()) << "the second g did not bring it back";
 
-    // L: fixed in the scene, along I omega(0).
-    const Vec l = {kMoments[0] * kOmega[0], kMoments[1] * kOmega[1], kMoments[2] * kOmega[2]};
-    const double size = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
-    for (size_t f = 0; f < scenes.size(); ++f) {
-        const std::vector<double>& tip = scenes[f].momentumTip;
-        ASSERT_EQ(tip.size(), 3U) << "frame " << f << " drew no L";
-        const double length = std::sqrt(tip[0] * tip[0] + tip[1] * tip[1] + tip[2] * tip[2]);
+    // L: fixed in the scene, along I omega(0). Omega: the step's omega
+    // turned into the scene by the step's attitude. The inset's mark: L's
+    // direction seen from the body, I omega / |I omega| of the step.
+    const auto unit = [](const Vec& v) {
+        const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        return Vec{v[0] / n, v[1] / n, v[2] / n};
+    };
+    const auto along = [&](const std::vector<double>& drawn, const Vec& expected, double tolerance,
+                           const char* what, size_t f) {
+        ASSERT_EQ(drawn.size(), 3U) << "frame " << f << " drew no " << what;
+        const Vec d = unit({drawn[0], drawn[1], drawn[2]});
         for (size_t i = 0; i < 3; ++i) {
-            ASSERT_NEAR(tip[i] / length, l[i] / size, 1e-12) << "frame " << f;
+            ASSERT_NEAR(d[i], expected[i], tolerance) << what << ", frame " << f;
         }
+    };
+    const Vec l = unit({kMoments[0] * kOmega[0], kMoments[1] * kOmega[1], kMoments[2] * kOmega[2]});
+    int marks = 0;
+    for (size_t f = 0; f < scenes.size(); ++f) {
+        along(scenes[f].momentumTip, l, 1e-12, "L", f);
+        const auto n = static_cast<size_t>(std::max(stepOf[f], 0));
+        along(scenes[f].omegaTip, unit(rotated(integrated[n], omegas[n])), 1e-9, "omega", f);
+        if (scenes[f].mark.empty()) continue;
+        const Vec w = omegas[n];
+        along(scenes[f].mark, unit({kMoments[0] * w[0], kMoments[1] * w[1], kMoments[2] * w[2]}),
+              1e-9, "the inset's mark", f);
+        ++marks;
     }
+    EXPECT_GT(marks, 40);
+}
+
+// At a coarse step (the largest the explorer takes for this start) the
+// integrated attitude parts from the exact one: the box follows the steps,
+// the outline the 113-bit reference, and the two are far apart by the last
+// frame, beyond the tolerance either is held to.
+TEST(ExplorerFrames, AtACoarseStepTheOutlineKeepsToTheExactAttitudeWhileTheBoxParts) {
+    const double h = 0.1;
+    RecordedExplorer explorer({"--step", "0.1"});
+    RunningProgram& program = explorer.program();
+    program.pressKey(XK_x);
+    explorer.waitStill();
+    const long stopped = explorer.frames();
+    program.pressKey(XK_r);
+    ASSERT_TRUE(explorer.waitBeyond(stopped));
+    for (int click = 0; click < 60; ++click) {
+        const long before = explorer.frames();
+        program.click(3);
+        ASSERT_TRUE(explorer.waitBeyond(before)) << "click " << click;
+    }
+    pause(200);
+    program.pressKey(XK_q);
+    EXPECT_EQ(program.waitForExit(), 0);
+
+    const std::vector<Drawn> frames = explorer.drawn();
+    const Drawn& last = frames.back();
+    ASSERT_EQ(last.box.size(), 16U);
+    ASSERT_EQ(last.outline.size(), 16U);
+    const int steps = static_cast<int>(std::lround(last.t / h));
+    ASSERT_EQ(steps, 60) << "t = " << last.t;
+    const std::vector<Quat> integrated = integratedAttitudes(kMoments, kOmega, h, steps);
+    EXPECT_LT(distance(last.box, matrixOf(integrated.back())), 1e-9);
+    const ReferenceState exact =
+        referenceMotion({{kSides[0], kSides[1], kSides[2]}, true}, kOmega, {steps * h})[0];
+    const Quat q = {exact.attitude[0], exact.attitude[1], exact.attitude[2], exact.attitude[3]};
+    EXPECT_LT(distance(last.outline, matrixOf(q)), 1e-9);
+    std::array<double, 16> outline{};
+    std::copy(last.outline.begin(), last.outline.end(), outline.begin());
+    // A hundred times the tolerance either is held to.
+    EXPECT_GT(distance(last.box, outline), 1e-7) << "the step is not coarse enough to tell";
 }
 
 // t against the clock over the readouts of a run, after its first half second.

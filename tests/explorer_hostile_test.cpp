@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "explorer.h"
+#include "reference_attitude.h"
 #include "running_program.h"
 
 namespace {
@@ -150,7 +151,7 @@ TEST_F(ExplorerInProcess, TheWheelAndTheDragMoveTheCameraTheirOwnWayWithinLimits
 
 // The trail is the tip of the middle-moment axis (the 1 x 2 x 3 box's y, of
 // moment 10 between 13 and 5), turned by the attitude of its step: checked
-// with a rotation written out here, through the ring's wrap, whose start
+// with the rotation written out in the tests' support, through the ring's wrap, whose start
 // must move on once it is full.
 TEST_F(ExplorerInProcess, TheTrailIsTheMiddleAxissTipThroughTheRing) {
     onExplorerKey('2', 0, 0);
@@ -164,17 +165,10 @@ TEST_F(ExplorerInProcess, TheTrailIsTheMiddleAxissTipThroughTheRing) {
         stepMotion();
         if (explorer.trailStart + explorer.trailCount == before) continue;
         const Quaternion& q = explorer.state.q;
-        // v' = v + 2 w (u x v) + 2 u x (u x v), u = (x, y, z).
-        const double u[3] = {q.x, q.y, q.z};
-        const double c1[3] = {u[1] * tip[2] - u[2] * tip[1], u[2] * tip[0] - u[0] * tip[2],
-                              u[0] * tip[1] - u[1] * tip[0]};
-        const double c2[3] = {u[1] * c1[2] - u[2] * c1[1], u[2] * c1[0] - u[0] * c1[2],
-                              u[0] * c1[1] - u[1] * c1[0]};
+        const std::array<double, 3> turned = rotated({q.w, q.x, q.y, q.z}, {tip[0], tip[1], tip[2]});
         const double* newest =
             explorer.trail[(explorer.trailStart + explorer.trailCount - 1) % kTrailPoints];
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_NEAR(newest[i], tip[i] + 2.0 * q.w * c1[i] + 2.0 * c2[i], 1e-12);
-        }
+        for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(newest[i], turned[i], 1e-12);
         ++checked;
     }
     EXPECT_EQ(explorer.trailCount, kTrailPoints);

@@ -25,7 +25,8 @@ Quat quatRate(const Quat& q, const Vec& w) {
 }  // namespace
 
 std::vector<Quat> integratedAttitudes(const std::array<double, 3>& moments,
-                                      const std::array<double, 3>& omega, double h, int count) {
+                                      const std::array<double, 3>& omega, double h, int count,
+                                      std::vector<std::array<double, 3>>* omegas) {
     // Euler's equations.
     const auto rate = [&](const Vec& w) {
         Vec d{};
@@ -39,6 +40,7 @@ std::vector<Quat> integratedAttitudes(const std::array<double, 3>& moments,
     std::vector<Quat> out = {{1, 0, 0, 0}};
     Vec w = omega;
     Quat q = {1, 0, 0, 0};
+    if (omegas != nullptr) *omegas = {omega};
     for (int n = 1; n <= count; ++n) {
         const Vec k1 = rate(w);
         const Vec k2 = rate(plus(w, h / 2, k1));
@@ -63,6 +65,7 @@ std::vector<Quat> integratedAttitudes(const std::array<double, 3>& moments,
         for (double& c : q) c /= std::sqrt(norm);
         w = next;
         out.push_back(q);
+        if (omegas != nullptr) omegas->push_back(w);
     }
     return out;
 }
@@ -77,4 +80,16 @@ std::array<double, 16> matrixOf(const Quat& q) {
         for (size_t row = 0; row < 3; ++row) m[c * 4 + row] = r[row][c];
     m[15] = 1;
     return m;
+}
+
+std::array<double, 3> rotated(const Quat& q, const std::array<double, 3>& v) {
+    const double w = q[0];
+    const Vec u = {q[1], q[2], q[3]};
+    const auto cross = [](const Vec& a, const Vec& b) {
+        return Vec{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    };
+    const Vec c1 = cross(u, v);
+    const Vec c2 = cross(u, c1);
+    return {v[0] + 2 * w * c1[0] + 2 * c2[0], v[1] + 2 * w * c1[1] + 2 * c2[1],
+            v[2] + 2 * w * c1[2] + 2 * c2[2]};
 }

@@ -11,9 +11,14 @@
 using Quat = std::array<double, 4>;  // w, x, y, z
 
 // The attitudes after 0, 1, ..., count steps of h for a body with these
-// principal moments starting at omega.
+// principal moments starting at omega; and omega after each, when asked.
 std::vector<Quat> integratedAttitudes(const std::array<double, 3>& moments,
-                                      const std::array<double, 3>& omega, double h, int count);
+                                      const std::array<double, 3>& omega, double h, int count,
+                                      std::vector<std::array<double, 3>>* omegas = nullptr);
+
+// v turned by the unit quaternion q: v + 2w (u x v) + 2u x (u x v), u the
+// vector part.
+std::array<double, 3> rotated(const Quat& q, const std::array<double, 3>& v);
 
 // The rotation matrix of q, column-major (as glMultMatrixd takes it).
 std::array<double, 16> matrixOf(const Quat& q);

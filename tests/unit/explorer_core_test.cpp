@@ -10,6 +10,7 @@
 #include "exact_motion.h"
 #include "explorer.h"
 #include "high_precision.h"
+#include "reference_attitude.h"
 
 namespace {
 
@@ -273,17 +274,12 @@ TEST(PoinsotConstruction, TheHerpolhodeIsOmegaInTheSceneOnTheInvariablePlane) {
     }
     const std::array<double, 3> sides = {1.0, 2.0, 3.0};
     const ReferenceState r = referenceMotion({sides, true}, omega, {newestAt}, 1e-20)[0];
-    // omega in the scene: q omega q*, written out.
-    const double w = r.attitude[0];
-    const double u[3] = {r.attitude[1], r.attitude[2], r.attitude[3]};
-    const double* v = r.omega.data();
-    const double c1[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
-                          u[0] * v[1] - u[1] * v[0]};
-    const double c2[3] = {u[1] * c1[2] - u[2] * c1[1], u[2] * c1[0] - u[0] * c1[2],
-                          u[0] * c1[1] - u[1] * c1[0]};
+    // omega in the scene: q omega q*.
+    const std::array<double, 3> turned =
+        rotated({r.attitude[0], r.attitude[1], r.attitude[2], r.attitude[3]}, r.omega);
     const double* newest =
         explorer.herpolhode[(explorer.trailStart + explorer.trailCount - 1) % kTrailPoints];
     for (size_t i = 0; i < 3; ++i) {
-        EXPECT_NEAR(newest[i], v[i] + 2.0 * w * c1[i] + 2.0 * c2[i], 1e-8) << i;
+        EXPECT_NEAR(newest[i], turned[i], 1e-8) << i;
     }
 }
