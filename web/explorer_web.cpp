@@ -202,9 +202,7 @@ val integratorTable() {
 // Everything the page shows or puts in a link.
 val state() {
     const Explorer& e = explorer;
-    double moments[3];
-    momentsOf(e.exact, moments);
-    const Invariants now = invariantsOf(moments, e.state.omega);
+    const Drifts drifts = driftsNow();
     double exact[3];
     const Quaternion q = exactStateAt(e.exact, motionTime(), exact);
     const SpinOptions& s = e.start;
@@ -217,8 +215,8 @@ val state() {
     val quaternion = val::array();
     for (const double part : attitude) quaternion.call<void>("push", part);
     out.set("attitude", quaternion);
-    out.set("drift2E", relativeDrift(now.twiceEnergy, e.startInvariants[0]));
-    out.set("driftL2", relativeDrift(now.momentumSquared, e.startInvariants[1]));
+    out.set("drift2E", drifts.twiceEnergy);
+    out.set("driftL2", drifts.momentumSquared);
     out.set("attitudeError", angleBetween(e.state.q, q) * 180.0 / M_PI);
     out.set("period", e.exact.period);
     out.set("speed", e.speed);

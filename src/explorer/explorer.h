@@ -134,6 +134,13 @@ void nextIntegrator();
 // The middle-moment axis's component along L for this omega: +1 or -1
 // when the body spins about that axis, either way.
 double middleShareOf(const double omega[3]);
+// How far the integrated invariants have drifted from the start's,
+// relative to them: 2E and |L|^2.
+struct Drifts {
+    double twiceEnergy;
+    double momentumSquared;
+};
+Drifts driftsNow();
 // How much larger the scene is drawn than the window program's: the box's
 // diagonal over that box's, 2.34.
 double sceneScale();

@@ -96,6 +96,15 @@ double middleShareOf(const double omega[3]) {
     return size > 0.0 ? e.body.moments[e.trailAxis] * omega[e.trailAxis] / size : 0.0;
 }
 
+Drifts driftsNow() {
+    const Explorer& e = explorer;
+    double moments[3];
+    momentsOf(e.exact, moments);
+    const Invariants now = invariantsOf(moments, e.state.omega);
+    return {relativeDrift(now.twiceEnergy, e.startInvariants[0]),
+            relativeDrift(now.momentumSquared, e.startInvariants[1])};
+}
+
 double sceneScale() { return explorer.size / 2.34; }
 
 void distanceLimits(double& nearest, double& farthest) {

@@ -60,7 +60,7 @@ std::string readoutText() {
     const Explorer& e = explorer;
     double moments[3];
     momentsOf(e.exact, moments);
-    const Invariants now = invariantsOf(moments, explorer.state.omega);
+    const Drifts drifts = driftsNow();
     double w[3];
     const Quaternion exact = exactStateAt(e.exact, motionTime(), w);
     const double gap = angleBetween(e.state.q, exact) * 180.0 / M_PI;
@@ -72,9 +72,8 @@ std::string readoutText() {
     text += format("moments %.4g, ", moments[0]) + format("%.4g, ", moments[1]) +
             format("%.4g; ", moments[2]) + format("E %.4g, ", 0.5 * e.startInvariants[0]) +
             format("|L| %.4g\n", std::sqrt(e.startInvariants[1]));
-    text += format("relative drift of 2E: %.2e, ",
-                   relativeDrift(now.twiceEnergy, e.startInvariants[0])) +
-            format("|L|^2: %.2e\n", relativeDrift(now.momentumSquared, e.startInvariants[1]));
+    text += format("relative drift of 2E: %.2e, ", drifts.twiceEnergy) +
+            format("|L|^2: %.2e\n", drifts.momentumSquared);
     text += format("integrated attitude off the exact: %.2e degrees\n", gap);
     if (e.exact.kind == MotionKind::Rest || e.exact.kind == MotionKind::Steady) {
         text += "omega never changes\n";

@@ -30,11 +30,9 @@ void recordSample() {
     }
     s.attitude = e.state.q;
     s.exactAttitude = exactStateAt(e.exact, s.t, s.exact);
-    double moments[3];
-    momentsOf(e.exact, moments);
-    const Invariants now = invariantsOf(moments, e.state.omega);
-    s.drift2E = relativeDrift(now.twiceEnergy, e.startInvariants[0]);
-    s.driftL2 = relativeDrift(now.momentumSquared, e.startInvariants[1]);
+    const Drifts drifts = driftsNow();
+    s.drift2E = drifts.twiceEnergy;
+    s.driftL2 = drifts.momentumSquared;
     s.attitudeErrorDegrees = angleBetween(s.attitude, s.exactAttitude) * 180.0 / M_PI;
     s.middleShare = middleShareOf(e.state.omega);
     e.samples.push_back(s);

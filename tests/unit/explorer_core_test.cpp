@@ -2,8 +2,10 @@
 // Poinsot's curves against the two invariants they stand for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -282,4 +284,117 @@ TEST(PoinsotConstruction, TheHerpolhodeIsOmegaInTheSceneOnTheInvariablePlane) {
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_NEAR(newest[i], turned[i], 1e-8) << i;
     }
+}
+
+// The number after `label` on the readouts' line that holds it.
+static double readout(const std::string& text, const std::string& label) {
+    const size_t at = text.find(label);
+    if (at == std::string::npos) return NAN;
+    return std::strtod(text.c_str() + at + label.size(), nullptr);
+}
+
+// The readouts after 200 explicit Euler steps, which drift 2E and |L|^2 by
+// different amounts: the kind of motion from the two invariants, the
+// moments and invariants from the sides, the drifts from the stepped omega,
+// and the attitude's gap in degrees from the 113-bit reference, all worked
+// out here.
+TEST(Readouts, TellTheKindTheInvariantsTheDriftsAndTheGapOfTheMotionShown) {
+    using V = std::array<double, 3>;
+    const struct {
+        V sides, omega;
+    } starts[] = {
+        {{1, 2, 3}, {1.0, 0.1, 0.1}},   // near the largest moment, 13
+        {{1, 2, 3}, {0.1, 0.1, 1.0}},   // near the smallest, 5
+        {{1, 2, 3}, {0.1, 1.0, 0.1}},   // near the middle: the flip
+        {{1, 2, 3}, {0.3, 1.0, 0.4}},   // circling the smallest, the middle axis far from L
+        {{1, 2, 3}, {0.0, 0.0, 0.0}},   // at rest
+        {{1, 2, 3}, {0.0, 2.0, 0.0}},   // about the middle axis alone
+        {{2, 2, 0.6}, {0.5, 0.2, 3.0}}, // two moments equal
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(testing::Message() << "omega " << start.omega[0] << ", " << start.omega[1]
+                                        << ", " << start.omega[2]);
+        explorer.start = SpinOptions{};
+        for (size_t i = 0; i < 3; ++i) {
+            explorer.start.sides[i] = start.sides[i];
+            explorer.start.omega[i] = start.omega[i];
+        }
+        explorer.start.step = 0.01;
+        explorer.start.stepGiven = true;
+        explorer.name = "test";
+        ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+        explorer.integrator = findIntegrator("euler");
+        ASSERT_NE(explorer.integrator, nullptr);
+        resetMotion();
+        for (int n = 0; n < 200; ++n) stepMotion();
+        const std::string text = readoutText();
+
+        V I{};
+        for (size_t i = 0; i < 3; ++i) {
+            const double b = start.sides[(i + 1) % 3];
+            const double c = start.sides[(i + 2) % 3];
+            I[i] = b * b + c * c;
+        }
+        const auto invariants = [&](const double* w) {
+            double twiceE = 0.0;
+            double L2 = 0.0;
+            for (size_t i = 0; i < 3; ++i) {
+                twiceE += I[i] * w[i] * w[i];
+                L2 += I[i] * I[i] * w[i] * w[i];
+            }
+            return std::array<double, 2>{twiceE, L2};
+        };
+        const auto begin = invariants(start.omega.data());
+        const auto now = invariants(explorer.state.omega);
+
+        // The kind.
+        V sorted = I;
+        std::sort(sorted.begin(), sorted.end());
+        const int zeros = static_cast<int>(std::count(start.omega.begin(), start.omega.end(), 0.0));
+        std::string kind;
+        if (zeros == 3) {
+            kind = "at rest";
+        } else if (zeros == 2) {
+            kind = "a steady spin about one axis";
+        } else if (sorted[0] == sorted[1] || sorted[1] == sorted[2]) {
+            kind = "symmetric precession";
+        } else {
+            // L circles the largest axis when |L|^2 / 2E > I_m, the smallest
+            // when below; the middle axis's largest share of L is where the
+            // axis L does not circle carries none of it.
+            const double D = begin[1] / begin[0];
+            const double circled = D > sorted[1] ? sorted[2] : sorted[0];
+            const double middle2 =
+                (begin[0] - begin[1] / circled) / (1.0 / sorted[1] - 1.0 / circled);
+            if (std::sqrt(middle2 / begin[1]) >= 0.9) {
+                kind = "flipping: the middle axis turns over";
+            } else {
+                kind = D > sorted[1] ? "wobbling about the largest axis"
+                                     : "wobbling about the smallest axis";
+            }
+        }
+        EXPECT_NE(text.find("motion: " + kind + "\n"), std::string::npos) << text;
+        const bool changes = zeros < 2;
+        EXPECT_EQ(text.find("omega never changes") != std::string::npos, !changes) << text;
+
+        // The body and its invariants.
+        EXPECT_NEAR(readout(text, "moments "), I[0], 1e-3 * I[0]) << text;
+        EXPECT_NEAR(readout(text, "E "), 0.5 * begin[0], 1e-3 * begin[0] + 1e-300) << text;
+        EXPECT_NEAR(readout(text, "|L| "), std::sqrt(begin[1]), 1e-3 * std::sqrt(begin[1])) << text;
+        if (!changes) continue;
+        // The drifts, relative to the start.
+        const double drift2E = (now[0] - begin[0]) / begin[0];
+        const double driftL2 = (now[1] - begin[1]) / begin[1];
+        EXPECT_NEAR(readout(text, "relative drift of 2E: "), drift2E, 0.01 * std::fabs(drift2E));
+        EXPECT_NEAR(readout(text, "|L|^2: "), driftL2, 0.01 * std::fabs(driftL2));
+        // The gap between the stepped attitude and the reference's.
+        const ReferenceState r = referenceMotion({start.sides, true}, start.omega, {2.0}, 1e-20)[0];
+        const Quaternion& q = explorer.state.q;
+        const double dot = std::fabs(q.w * r.attitude[0] + q.x * r.attitude[1] +
+                                     q.y * r.attitude[2] + q.z * r.attitude[3]);
+        const double degrees = 2.0 * std::acos(std::fmin(dot, 1.0)) * 180.0 / M_PI;
+        EXPECT_NEAR(readout(text, "integrated attitude off the exact: "), degrees, 0.01 * degrees)
+            << text;
+    }
+    explorer.integrator = findIntegrator("rk4");
 }
