@@ -11,6 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -124,6 +125,28 @@ TEST_F(ExplorerInProcess, EachPresetAndRStartTheirOwnMotionFromStepZero) {
         EXPECT_EQ(again, start) << "r keeps the motion shown";
         EXPECT_EQ(explorer.state.omega[0], start[3]);
     }
+}
+
+// Running again after a stop starts the clock afresh: the first frame
+// takes the steps of its own time, not those of the two seconds stopped.
+TEST_F(ExplorerInProcess, RunningAgainAfterAPauseTakesNoStepsForThePause) {
+    onExplorerKey('2', 0, 0);
+    onExplorerKey('z', 0, 0);
+    loop(5);
+    onExplorerKey('x', 0, 0);
+    loop(5);
+    const long before = explorer.steps;
+    const double h = explorer.start.step;
+    const double pause = 2.0;
+    usleep(static_cast<useconds_t>(pause * 1e6));
+    const double from = clockSeconds();
+    onExplorerKey('z', 0, 0);
+    loop(1);
+    const double frame = clockSeconds() - from;
+    const long taken = explorer.steps - before;
+    EXPECT_LE(taken, std::lround(frame * explorer.speed / h) + 1)
+        << "the pause of " << pause << " s asks " << std::lround(pause * explorer.speed / h);
+    ASSERT_LT(frame, pause) << "too slow a frame to tell";
 }
 
 // The wheel: up comes nearer, down goes farther, each within its limits;

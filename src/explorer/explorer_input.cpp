@@ -8,7 +8,6 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 
 #include "explorer.h"
@@ -19,8 +18,7 @@ namespace {
 void run(bool on) {
     explorer.running = on;
     if (on) {
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        explorer.lastClock = std::chrono::duration<double>(now).count();
+        explorer.lastClock = clockSeconds();
         explorer.owed = 0.0;
     }
     glutIdleFunc(on ? onExplorerIdle : nullptr);
