@@ -36,3 +36,17 @@ for i in 0 1; do
 done
 [[ $failed -eq 0 ]] || fail "the two runs did not both pass"
 echo "clones test: both runs passed, side by side, in $(($(date +%s) - start)) s"
+
+# A newcomer's first commands in the built clone, with no display: `make run`
+# shows the window program and `make explore` the explorer, each on a virtual
+# display, leaving a picture named after the program it ran.
+for target in run:spinning-box explore:spinning-box-explorer; do
+  goal=${target%%:*}
+  program=${target#*:}
+  env -u DISPLAY make -C "$work/a" "$goal" >"$work/$goal.log" 2>&1 ||
+    { cat "$work/$goal.log" >&2; fail "make $goal failed"; }
+  grep -q "running $program on a virtual display" "$work/$goal.log" ||
+    { cat "$work/$goal.log" >&2; fail "make $goal did not run $program"; }
+  [[ -s $work/a/build/$program.png ]] || fail "make $goal left no picture of $program"
+done
+echo "clones test: make run and make explore each ran their own program"
