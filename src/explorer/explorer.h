@@ -198,6 +198,16 @@ void drawInsetPicture(int x, int y, int size);
 // Where L is now, with the inset's view set.
 void drawInsetMarker();
 
+// inset_labels.cpp: the principal axes' names and moments in the inset.
+struct InsetLabel {
+    char text[32];  // "I1=5": the axis's rank among the moments, and its moment
+    double u, v;    // where the inset shows its tip, as insetProjection gives it
+};
+// The three labels, by body axis; how many.
+int insetLabels(InsetLabel labels[3]);
+// Draws them over the inset's picture, `size` pixels square.
+void drawInsetLabels(int size);
+
 // poinsot_view.cpp: Poinsot's construction, in the main view.
 // The invariable plane: its unit normal along L and its distance 2E / |L|
 // from the centre, in units of omega.
@@ -205,6 +215,16 @@ void invariablePlane(double normal[3], double& distance);
 // The ellipsoid turned with the body, the plane, the herpolhode, the
 // polhode, L and omega, under the scene's camera.
 void drawPoinsotConstruction(double thickness);
+
+// cones.cpp: a symmetric top's two cones of omega, in the scene: the body
+// cone about the symmetry axis (the way omega leans along it), turned with
+// the body, and the space cone about L. False, leaving both, unless two
+// moments are equal and omega is not along an axis.
+struct Cone {
+    double axis[3];    // unit
+    double halfAngle;  // radians
+};
+bool symmetricCones(Cone& body, Cone& space);
 
 // readouts.cpp: the lines of text shown beside the picture.
 std::string readoutText();
@@ -223,6 +243,9 @@ void showPanes();
 // The inset's side in pixels: a quarter of the window's shorter side, or
 // half of it when enlarged.
 int insetSide();
+// Where the inset's camera shows point p of the body's axes: -1 to 1 across
+// the inset, left to right (u) and bottom to top (v).
+void insetProjection(const double p[3], double& u, double& v);
 // Starts the motion afresh with L along the direction of the inset's
 // sphere under window pixel (x, y), rows from the top, as large as it was;
 // false, changing nothing, off the sphere or where the start is refused.

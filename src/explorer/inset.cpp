@@ -40,7 +40,7 @@ void setInsetView(int x, int y, int size) {
     glViewport(x, y, size, size);
     setPerspective(1.0);
     glLoadIdentity();
-    gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);  // as insetProjection sees it
 }
 
 void drawInsetPicture(int x, int y, int size) {
@@ -70,6 +70,8 @@ void drawInsetPicture(int x, int y, int size) {
     }
     glColor3ub(0, 77, 230);
     drawCurve(p.polhode, GL_LINE_STRIP);
+    drawInsetLabels(size);
+    setInsetView(x, y, size);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
 }

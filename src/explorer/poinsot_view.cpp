@@ -5,7 +5,9 @@
 // (there the ellipsoid's normal, I omega = L, is the plane's, and
 // omega . L = 2E). The ellipsoid rolls on the plane without slipping, since
 // the contact point lies on the axis of rotation; it traces the polhode on
-// the ellipsoid and the herpolhode on the plane. Everything is in units of
+// the ellipsoid and the herpolhode on the plane. For a symmetric top both are
+// circles, the rims of the body and space cones (cones.cpp), drawn too.
+// Everything is in units of
 // omega, scaled so that the ellipsoid's longest semi-axis is 0.55 of the
 // box's diagonal.
 #include <GL/freeglut.h>
@@ -31,6 +33,34 @@ void drawEllipse(const Quaternion& q, const double semi[3], int a, int b, double
         double scene[3];
         rotate(q, body, scene);
         glVertex3dv(scene);
+    }
+    glEnd();
+}
+
+// A cone from the centre about `c.axis`, its generators `length` long: a
+// ring at its rim and every fourth generator.
+void drawCone(const Cone& c, double length) {
+    double u[3];
+    double v[3];
+    across(c.axis, u, v);
+    const double along = length * std::cos(c.halfAngle);
+    const double out = length * std::sin(c.halfAngle);
+    double rim[kRing][3];
+    for (int n = 0; n < kRing; ++n) {
+        const double angle = 2.0 * M_PI * n / kRing;
+        for (int i = 0; i < 3; ++i) {
+            rim[n][i] = along * c.axis[i] + out * (std::cos(angle) * u[i] + std::sin(angle) * v[i]);
+        }
+    }
+    glBegin(GL_LINE_LOOP);
+    for (const auto& p : rim) {
+        glVertex3dv(p);
+    }
+    glEnd();
+    glBegin(GL_LINES);
+    for (int n = 0; n < kRing; n += 4) {
+        glVertex3d(0.0, 0.0, 0.0);
+        glVertex3dv(rim[n]);
     }
     glEnd();
 }
@@ -109,6 +139,19 @@ void drawPoinsotConstruction(double thickness) {
             glVertex3d(k * scene[0], k * scene[1], k * scene[2]);
         }
         glEnd();
+    }
+    // A symmetric top's cones: the body cone, whose rim is the polhode,
+    // rolling on the space cone, whose rim is the herpolhode.
+    Cone body{};
+    Cone space{};
+    if (symmetricCones(body, space)) {
+        const double length =
+            k * std::sqrt(e.state.omega[0] * e.state.omega[0] + e.state.omega[1] * e.state.omega[1] +
+                          e.state.omega[2] * e.state.omega[2]);
+        glColor3ub(110, 150, 235);
+        drawCone(body, length);
+        glColor3ub(90, 180, 150);
+        drawCone(space, length);
     }
     // L along the plane's normal, and omega to the point of contact.
     double omega[3];

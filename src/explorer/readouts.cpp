@@ -91,7 +91,9 @@ std::string readoutText() {
             (e.slowed ? std::string(", slowed: frames fall behind") : std::string()) + "\n";
     if (e.construction) {
         text += "Poinsot: the energy ellipsoid rolls on the plane\n";
-        text += "at omega; blue polhode, green herpolhode (p: box)\n";
+        text += e.exact.kind == MotionKind::Symmetric
+                    ? "at omega; blue body cone, green space cone (p: box)\n"
+                    : "at omega; blue polhode, green herpolhode (p: box)\n";
     } else {
         text += "purple L, orange omega, blue the exact outline,\n";
         text += "grey the middle axis's trail; + faces strong\n";

@@ -8,6 +8,50 @@
 
 #include "explorer.h"
 
+namespace {
+
+constexpr double kInsetEye[3] = {3.0, 2.2, 4.0};
+
+// The inset's camera: the unit vector it looks along, and the unit vectors
+// right and up on the screen (forward x the scene's y, then across x
+// forward), with the tangent of half its field.
+struct InsetCamera {
+    double forward[3];
+    double across[3];
+    double upward[3];
+    double spread;
+};
+
+InsetCamera insetCamera() {
+    InsetCamera c{};
+    const double* eye = kInsetEye;
+    const double reach = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    for (int i = 0; i < 3; ++i) {
+        c.forward[i] = -eye[i] / reach;
+    }
+    const double an = std::hypot(c.forward[2], c.forward[0]);
+    c.across[0] = -c.forward[2] / an;
+    c.across[2] = c.forward[0] / an;
+    c.upward[0] = c.across[1] * c.forward[2] - c.across[2] * c.forward[1];
+    c.upward[1] = c.across[2] * c.forward[0] - c.across[0] * c.forward[2];
+    c.upward[2] = c.across[0] * c.forward[1] - c.across[1] * c.forward[0];
+    c.spread = std::tan(15.0 * M_PI / 180.0);
+    return c;
+}
+
+}  // namespace
+
+void insetProjection(const double p[3], double& u, double& v) {
+    const InsetCamera c = insetCamera();
+    double d[3];
+    for (int i = 0; i < 3; ++i) {
+        d[i] = p[i] - kInsetEye[i];
+    }
+    const double depth = d[0] * c.forward[0] + d[1] * c.forward[1] + d[2] * c.forward[2];
+    u = (d[0] * c.across[0] + d[1] * c.across[1] + d[2] * c.across[2]) / (depth * c.spread);
+    v = (d[0] * c.upward[0] + d[1] * c.upward[1] + d[2] * c.upward[2]) / (depth * c.spread);
+}
+
 int insetSide() { return std::min(explorer.width, explorer.height) / (explorer.bigInset ? 2 : 4); }
 
 bool startFromInset(int x, int y) {
@@ -21,22 +65,12 @@ bool startFromInset(int x, int y) {
     // The press in the inset's normalised coordinates, -1 to 1 each way.
     const double u = 2.0 * (x - left + 0.5) / side - 1.0;
     const double v = 1.0 - 2.0 * (y - top + 0.5) / side;
-    const double eye[3] = {3.0, 2.2, 4.0};
+    const InsetCamera camera = insetCamera();
+    const double* eye = kInsetEye;
     const double reach = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    const double forward[3] = {-eye[0] / reach, -eye[1] / reach, -eye[2] / reach};
-    // Across: forward x up, normalised; up on the screen: across x forward.
-    double across[3] = {-forward[2], 0.0, forward[0]};
-    const double an = std::hypot(across[0], across[2]);
-    for (double& c : across) {
-        c /= an;
-    }
-    const double upward[3] = {across[1] * forward[2] - across[2] * forward[1],
-                              across[2] * forward[0] - across[0] * forward[2],
-                              across[0] * forward[1] - across[1] * forward[0]};
-    const double spread = std::tan(15.0 * M_PI / 180.0);
     double ray[3];
     for (int i = 0; i < 3; ++i) {
-        ray[i] = forward[i] + spread * (u * across[i] + v * upward[i]);
+        ray[i] = camera.forward[i] + camera.spread * (u * camera.across[i] + v * camera.upward[i]);
     }
     // |eye + s ray| = 1, the nearer root.
     const double a = ray[0] * ray[0] + ray[1] * ray[1] + ray[2] * ray[2];

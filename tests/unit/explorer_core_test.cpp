@@ -175,6 +175,25 @@ TEST(Flips, CountedWhereTheReferenceMotionTurnsOver) {
         << readoutText();
 }
 
+// Where the inset's camera, from (3, 2.2, 4) with 30 degrees of field, shows
+// p: -1 to 1 across it, left to right and bottom to top.
+static std::array<double, 2> insetSeesAt(const std::array<double, 3>& p) {
+    const std::array<double, 3> eye = {3.0, 2.2, 4.0};
+    const double reach = std::sqrt(9.0 + 4.84 + 16.0);
+    const std::array<double, 3> f = {-eye[0] / reach, -eye[1] / reach, -eye[2] / reach};
+    std::array<double, 3> s = {f[1] * 0 - f[2] * 1, f[2] * 0 - f[0] * 0, f[0] * 1 - f[1] * 0};
+    const double sn = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+    for (double& c : s) c /= sn;
+    const std::array<double, 3> u = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
+                                     s[0] * f[1] - s[1] * f[0]};
+    std::array<double, 3> d{};
+    for (size_t i = 0; i < 3; ++i) d[i] = p[i] - eye[i];
+    const double depth = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
+    const double t = std::tan(15.0 * M_PI / 180.0);
+    return {(d[0] * s[0] + d[1] * s[1] + d[2] * s[2]) / depth / t,
+            (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / depth / t};
+}
+
 // The inset as a chooser: a press where the inset draws a direction p of
 // the sphere (projected here by the inset's camera, from (3, 2.2, 4) with
 // 30 degrees of field) starts the motion with L along p, as large as it was.
@@ -189,22 +208,9 @@ TEST(SphereChooser, APressOnTheSphereStartsWithLThere) {
     const int side = 160;
     // Where the inset shows p, in window pixels, rows from the top.
     const auto pixelOf = [&](const std::array<double, 3>& p) {
-        const std::array<double, 3> eye = {3.0, 2.2, 4.0};
-        const double reach = std::sqrt(9.0 + 4.84 + 16.0);
-        const std::array<double, 3> f = {-eye[0] / reach, -eye[1] / reach, -eye[2] / reach};
-        std::array<double, 3> s = {f[1] * 0 - f[2] * 1, f[2] * 0 - f[0] * 0, f[0] * 1 - f[1] * 0};
-        const double sn = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
-        for (double& c : s) c /= sn;
-        const std::array<double, 3> u = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
-                                         s[0] * f[1] - s[1] * f[0]};
-        std::array<double, 3> d{};
-        for (size_t i = 0; i < 3; ++i) d[i] = p[i] - eye[i];
-        const double depth = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
-        const double t = std::tan(15.0 * M_PI / 180.0);
-        const double x = (d[0] * s[0] + d[1] * s[1] + d[2] * s[2]) / depth / t;
-        const double y = (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / depth / t;
-        return std::array<int, 2>{static_cast<int>(900 - side + (x + 1) / 2 * side),
-                                  static_cast<int>(640 - side + (1 - y) / 2 * side)};
+        const std::array<double, 2> at = insetSeesAt(p);
+        return std::array<int, 2>{static_cast<int>(900 - side + (at[0] + 1) / 2 * side),
+                                  static_cast<int>(640 - side + (1 - at[1]) / 2 * side)};
     };
     for (const std::array<double, 3>& direction :
          {std::array<double, 3>{0.1, 0.99, 0.1}, std::array<double, 3>{0.6, 0.3, 0.74}}) {
@@ -397,4 +403,86 @@ TEST(Readouts, TellTheKindTheInvariantsTheDriftsAndTheGapOfTheMotionShown) {
             << text;
     }
     explorer.integrator = findIntegrator("rk4");
+}
+
+// A symmetric top's cones (the 2 x 2 x 0.6 box: moments 4.36, 4.36, 8, the
+// symmetry axis z): after 300 steps the body cone's axis is z turned by the
+// 113-bit reference's attitude, the space cone's is L, and their half-angles
+// are those of the start, omega's to z and to L, from the closed forms
+// cos alpha = omega_z / |omega| and cos beta = 2E / (|L| |omega|). A body
+// with three different moments has none.
+TEST(SymmetricCones, AboutTheSymmetryAxisAndLWithTheStartsHalfAngles) {
+    const std::array<double, 3> sides = {2.0, 2.0, 0.6};
+    const std::array<double, 3> moments = {4.36, 4.36, 8.0};
+    const std::array<double, 3> omega = {0.5, 0.2, 3.0};
+    explorer.start = SpinOptions{};
+    for (size_t i = 0; i < 3; ++i) {
+        explorer.start.sides[i] = sides[i];
+        explorer.start.omega[i] = omega[i];
+    }
+    explorer.name = "test";
+    explorer.integrator = findIntegrator("rk4");
+    ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+    resetMotion();
+    for (int n = 0; n < 300; ++n) stepMotion();
+    Cone body{};
+    Cone space{};
+    ASSERT_TRUE(symmetricCones(body, space));
+
+    double rate = 0.0;
+    double twiceE = 0.0;
+    double size = 0.0;
+    for (size_t i = 0; i < 3; ++i) {
+        rate += omega[i] * omega[i];
+        twiceE += moments[i] * omega[i] * omega[i];
+        size += moments[i] * moments[i] * omega[i] * omega[i];
+    }
+    rate = std::sqrt(rate);
+    size = std::sqrt(size);
+    EXPECT_NEAR(body.halfAngle, std::acos(omega[2] / rate), 1e-9);
+    EXPECT_NEAR(space.halfAngle, std::acos(twiceE / (size * rate)), 1e-9);
+    const ReferenceState r =
+        referenceMotion({sides, true}, omega, {300 * explorer.start.step}, 1e-20)[0];
+    const std::array<double, 3> axis =
+        rotated({r.attitude[0], r.attitude[1], r.attitude[2], r.attitude[3]}, {0.0, 0.0, 1.0});
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(body.axis[i], axis[i], 1e-8) << i;
+        EXPECT_NEAR(space.axis[i], moments[i] * omega[i] / size, 1e-15) << i;
+    }
+
+    applyPreset(1);
+    ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+    resetMotion();
+    EXPECT_FALSE(symmetricCones(body, space));
+}
+
+// The inset names each body axis by its rank among the moments and gives
+// the moment, beside where its camera shows the axis's tip (1.15 out).
+TEST(InsetLabels, NameEachAxisByItsRankAndMomentAtItsTip) {
+    using V = std::array<double, 3>;
+    const struct {
+        V sides;
+        const char* names[3];
+    } bodies[] = {
+        {{1, 2, 3}, {"I3=13", "I2=10", "I1=5"}},      // moments 13, 10, 5
+        {{2, 2, 0.6}, {"I1=4.36", "I2=4.36", "I3=8"}}, // 4.36, 4.36, 8
+        {{3, 1, 2}, {"I1=5", "I3=13", "I2=10"}},      // 5, 13, 10
+    };
+    for (const auto& body : bodies) {
+        explorer.start = SpinOptions{};
+        for (size_t i = 0; i < 3; ++i) explorer.start.sides[i] = body.sides[i];
+        explorer.start.omega[0] = 1.0;
+        ASSERT_EQ(prepareExplorerStart(explorer.start), "");
+        resetMotion();
+        InsetLabel labels[3];
+        ASSERT_EQ(insetLabels(labels), 3);
+        for (size_t axis = 0; axis < 3; ++axis) {
+            EXPECT_STREQ(labels[axis].text, body.names[axis]) << "axis " << axis;
+            V tip = {0.0, 0.0, 0.0};
+            tip[axis] = 1.15;
+            const std::array<double, 2> at = insetSeesAt(tip);
+            EXPECT_NEAR(labels[axis].u, at[0], 1e-12) << "axis " << axis;
+            EXPECT_NEAR(labels[axis].v, at[1], 1e-12) << "axis " << axis;
+        }
+    }
 }
