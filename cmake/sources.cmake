@@ -37,7 +37,8 @@ set(explorer_core_sources
   ${src_dir}/explorer/readouts.cpp ${src_dir}/explorer/explorer_input.cpp
   ${src_dir}/explorer/samples.cpp ${src_dir}/explorer/sphere_chooser.cpp
   ${src_dir}/explorer/poinsot_view.cpp ${src_dir}/explorer/cones.cpp
-  ${src_dir}/explorer/inset_labels.cpp)
+  ${src_dir}/explorer/inset_labels.cpp
+  ${src_dir}/explorer/flip_strip.cpp)
 # Its desktop shell.
 set(explorer_desktop_sources
   ${src_dir}/explorer/explorer_options.cpp ${src_dir}/explorer/explorer_window.cpp

@@ -53,6 +53,7 @@ struct Drawn {
     std::vector<double> momentumTip;
     std::vector<double> omegaTip;
     std::vector<double> mark;
+    std::vector<std::array<double, 2>> strip;  // the flip strip's (t, share)
     double t = NAN;
     double clock = NAN;
     bool slowed = false;
@@ -77,6 +78,13 @@ Drawn whatWasDrawn(const Frame& frame) {
         if (c.name == "glColor3ub" && c.args == std::vector<double>{230, 115, 0} &&
             i + 3 < frame.size()) {
             d.omegaTip = frame[i + 3].args;
+        }
+        // The flip strip's curve, in grey-blue, in (t, share).
+        if (c.name == "glColor3ub" && c.args == std::vector<double>{127, 140, 141} &&
+            i + 1 < frame.size() && frame[i + 1].name == "glBegin") {
+            for (size_t v = i + 2; v < frame.size() && frame[v].name == "glVertex2d"; ++v) {
+                d.strip.push_back({frame[v].args[0], frame[v].args[1]});
+            }
         }
         // The mark: three black strokes about its centre.
         if (c.name == "glColor3ub" && c.args == std::vector<double>{0, 0, 0} &&
@@ -275,6 +283,26 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
         ++marks;
     }
     EXPECT_GT(marks, 40);
+
+    // The flip strip: every point is a step's time and its middle axis's
+    // share of L, 10 omega_y / |L|, by the steps written out here; the
+    // newest is at most two samples' spacing (0.05) behind the frame.
+    const double momentum = std::sqrt(kMoments[0] * kMoments[0] * kOmega[0] * kOmega[0] +
+                                      kMoments[1] * kMoments[1] * kOmega[1] * kOmega[1] +
+                                      kMoments[2] * kMoments[2] * kOmega[2] * kOmega[2]);
+    size_t points = 0;
+    for (size_t f = 0; f < scenes.size(); ++f) {
+        const auto& strip = scenes[f].strip;
+        ASSERT_FALSE(strip.empty()) << "frame " << f << " drew no flip strip";
+        for (const auto& p : strip) {
+            const auto n = static_cast<size_t>(std::lround(p[0] / kStep));
+            ASSERT_NEAR(p[0], static_cast<double>(n) * kStep, 1e-9) << "frame " << f;
+            ASSERT_NEAR(p[1], kMoments[1] * omegas[n][1] / momentum, 1e-9) << "frame " << f;
+        }
+        EXPECT_GE(strip.back()[0], std::max(stepOf[f], 0) * kStep - 0.1) << "frame " << f;
+        points += strip.size();
+    }
+    EXPECT_GT(points, scenes.size());
 }
 
 // At a coarse step (the largest the explorer takes for this start) the

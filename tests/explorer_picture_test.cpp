@@ -71,8 +71,9 @@ Projected project(const Quat& q, const std::array<double, 3>& sides, int width, 
 bool inPane(double x, double y, int width, int height) {
     const int side = std::min(width, height) / 4;
     const bool inset = x >= width - side - 2 && y <= side + 2;
-    const bool readouts = x <= 440 && y >= height - 184;
-    return inset || readouts;
+    const bool readouts = x <= 440 && y >= height - 199;
+    const bool strip = x <= 8 + 360 + 2 && y <= 8 + 64 + 2;  // the flip strip, lower left
+    return inset || readouts || strip;
 }
 
 // Whether the camera sees a face beside the edge from corner `a` along

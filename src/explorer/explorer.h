@@ -198,7 +198,11 @@ void drawInsetPicture(int x, int y, int size);
 // Where L is now, with the inset's view set.
 void drawInsetMarker();
 
-// inset_labels.cpp: the principal axes' names and moments in the inset.
+// inset_labels.cpp: text in seven-segment strokes (digits, I, e, +, -, .,
+// =), `h` pixels high, from (x, y), between glBegin(GL_LINES) and glEnd;
+// and the principal axes' names and moments in the inset.
+void drawStrokeText(const char* text, double x, double y, double h);
+double strokeAdvance(char c, double h);
 struct InsetLabel {
     char text[32];  // "I1=5": the axis's rank among the moments, and its moment
     double u, v;    // where the inset shows its tip, as insetProjection gives it
@@ -207,6 +211,11 @@ struct InsetLabel {
 int insetLabels(InsetLabel labels[3]);
 // Draws them over the inset's picture, `size` pixels square.
 void drawInsetLabels(int size);
+
+// flip_strip.cpp: the middle axis's share of L over the last 40 time units
+// of the record, in a strip of the window from (x, y), pixels from the
+// lower left.
+void drawFlipStrip(int x, int y, int width, int height);
 
 // poinsot_view.cpp: Poinsot's construction, in the main view.
 // The invariable plane: its unit normal along L and its distance 2E / |L|

@@ -19,7 +19,10 @@ namespace {
 // Wide enough for the longest line, 53 characters of 8 pixels and a margin:
 // "integrator: engine-nogyro, step 0.000512, blew up (r)".
 constexpr int kReadoutWidth = 440;
-constexpr int kReadoutHeight = 184;  // twelve lines of 15 pixels
+constexpr int kReadoutHeight = 199;  // thirteen lines of 15 pixels
+// The flip strip, at the window's lower left, beside the inset.
+constexpr int kStripWidth = 360;
+constexpr int kStripHeight = 64;
 
 // Everything the desktop shell remembers besides the core's record: its two
 // pictures kept off the window, and when each was drawn.
@@ -108,6 +111,10 @@ void showPanes() {
         layIntoWindow(panes.curves, e.width - side, 0, e.width, e.height);
         setInsetView(e.width - side, 0, side);
         drawInsetMarker();
+    }
+    const int stripWidth = std::min(kStripWidth, e.width - std::max(side, 0) - 24);
+    if (stripWidth >= 120 && e.height >= kReadoutHeight + kStripHeight + 16) {
+        drawFlipStrip(8, 8, stripWidth, kStripHeight);
     }
     if (e.width >= kReadoutWidth && e.height >= kReadoutHeight) {
         layIntoWindow(panes.readouts, 0, e.height - kReadoutHeight, e.width, e.height);

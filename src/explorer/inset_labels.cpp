@@ -1,4 +1,4 @@
-// The inset's labels: each principal axis named by its place in the order of
+// Text in strokes, and the inset's labels: each principal axis named by its place in the order of
 // the moments, I1 < I2 < I3, with its moment ("I3=13"), beside the axis's
 // tip on the sphere. Written in seven-segment strokes rather than a font,
 // so that the desktop and the page draw the same lines.
@@ -71,10 +71,16 @@ void drawCharacter(char c, double x, double y, double h) {
     }
 }
 
-// A character's advance: narrow for the stroke-only ones.
-double advanceOf(char c, double h) { return (c == 'I' || c == '.' ? 0.5 : 0.8) * h; }
-
 }  // namespace
+
+double strokeAdvance(char c, double h) { return (c == 'I' || c == '.' ? 0.5 : 0.8) * h; }
+
+void drawStrokeText(const char* text, double x, double y, double h) {
+    for (const char* c = text; *c != '\0'; ++c) {
+        drawCharacter(*c, x, y, h);
+        x += strokeAdvance(*c, h);
+    }
+}
 
 int insetLabels(InsetLabel labels[3]) {
     double moments[3];
@@ -107,17 +113,14 @@ void drawInsetLabels(int size) {
         const InsetLabel& l = labels[n];
         double width = 0.0;
         for (const char* c = l.text; *c != '\0'; ++c) {
-            width += advanceOf(*c, h);
+            width += strokeAdvance(*c, h);
         }
         // Centred on the tip's place, kept inside the inset.
         double x = 0.5 * (l.u + 1.0) * size - 0.5 * width;
         double y = 0.5 * (l.v + 1.0) * size - 0.5 * h;
         x = std::clamp(x, 2.0, std::max(2.0, size - width - 2.0));
         y = std::clamp(y, 2.0, std::max(2.0, size - h - 2.0));
-        for (const char* c = l.text; *c != '\0'; ++c) {
-            drawCharacter(*c, x, y, h);
-            x += advanceOf(*c, h);
-        }
+        drawStrokeText(l.text, x, y, h);
     }
     glEnd();
 }

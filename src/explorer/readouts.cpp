@@ -98,6 +98,7 @@ std::string readoutText() {
         text += "purple L, orange omega, blue the exact outline,\n";
         text += "grey the middle axis's trail; + faces strong\n";
     }
+    text += "strip: the middle axis along L, +1 to -1 at a flip\n";
     return text;
 }
 

@@ -181,6 +181,11 @@ void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
     PASS_ON(glVertex3d, x, y, z);
 }
 
+void glVertex2d(GLdouble x, GLdouble y) {
+    record("glVertex2d %.17g %.17g", x, y);
+    PASS_ON(glVertex2d, x, y);
+}
+
 void glDisable(GLenum capability) {
     record("glDisable %u", capability);
     PASS_ON(glDisable, capability);
