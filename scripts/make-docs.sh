@@ -53,6 +53,12 @@ echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30
 # period of omega, scaled down.
 SCREENSHOT_WIDTH=480 "$top/scripts/screenshot.sh" --animate 64 50 "$build/spinning-box-explorer" \
   "$docs/explorer.gif"
+# Poinsot's construction: the flip at speed 4 over about one period of
+# omega, and a symmetric top's cones.
+SCREENSHOT_KEYS="p plus plus" "$top/scripts/screenshot.sh" "$build/spinning-box-explorer" \
+  "$docs/explorer-poinsot.png" 8
+SCREENSHOT_KEYS="6 p" "$top/scripts/screenshot.sh" "$build/spinning-box-explorer" \
+  "$docs/explorer-cones.png" 3
 # The web page, from headless Chromium.
 node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"
 # The explorer's page on a phone's screen and on a desktop's.
@@ -62,4 +68,4 @@ for width in 360 1280; do
 done
 # The figures the README quotes, from the tests that measure them.
 "$top/scripts/readme-figures.sh" "$build"
-echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif, web.png, explorer-web-360.png and explorer-web-1280.png"
+echo "Wrote docs/omega.png, error.png, flip.png, convergence.png, attitude.png, attitude_error.png, spinning-box.gif, explorer.gif, explorer-poinsot.png, explorer-cones.png, web.png, explorer-web-360.png and explorer-web-1280.png"

@@ -5,7 +5,8 @@
 #   screenshot.sh --animate FRAMES STEPS PROGRAM OUTPUT.gif
 #     saves FRAMES pictures of its window, STEPS right clicks (one step each)
 #     apart, as a looping animation at 15 pictures a second.
-# Either way it quits the program with "q" afterwards.
+# Either way it quits the program with "q" afterwards. SCREENSHOT_KEYS, if
+# set, are keys (xdotool's names, space apart) typed into the window first.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -27,6 +28,10 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 # The window is titled with the program's path (both programs take argv[0]).
 window=$("$here/focus-window.sh" "$program")
 picture() { import -window "$window" "$1"; }
+for key in ${SCREENSHOT_KEYS:-}; do
+  xdotool key "$key"
+  sleep 0.2
+done
 
 if [[ $frames -eq 0 ]]; then
   xdotool key z

@@ -410,6 +410,26 @@ void glMultMatrixd(const GLdouble* m) {
     multiplyFloats(current(), f);
 }
 
+// As Mesa: the bounds taken to floats, the matrix worked out in float.
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
+             GLdouble zFar) {
+    const auto l = static_cast<float>(left);
+    const auto r = static_cast<float>(right);
+    const auto b = static_cast<float>(bottom);
+    const auto t = static_cast<float>(top);
+    const auto n = static_cast<float>(zNear);
+    const auto f = static_cast<float>(zFar);
+    if (l == r || b == t || n == f) return;
+    float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    m[0] = 2.0F / (r - l);
+    m[12] = -(r + l) / (r - l);
+    m[5] = 2.0F / (t - b);
+    m[13] = -(t + b) / (t - b);
+    m[10] = -2.0F / (f - n);
+    m[14] = -(f + n) / (f - n);
+    multiplyFloats(current(), m);
+}
+
 // GLU's perspective: worked out in double, handed to GL as floats.
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     const double radians = fovy / 2 * 3.14159265358979323846 / 180;
@@ -495,6 +515,11 @@ void glVertex3dv(const GLdouble* v) {
 
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
     const GLdouble v[3] = {x, y, z};
+    glVertex3dv(v);
+}
+
+void glVertex2d(GLdouble x, GLdouble y) {
+    const GLdouble v[3] = {x, y, 0.0};
     glVertex3dv(v);
 }
 

@@ -669,3 +669,107 @@ test('the page explains what the picture shows in the words of the desktop explo
   assert.equal(await page.page.$eval('#whatYouSee', (e) => e.textContent), paragraph);
   await finish(page);
 });
+
+// The flip of a 1 x 2 x 3 box integrated here, apart from the program:
+// Euler's equations and q' = q (0, omega) / 2 together, by classical
+// Runge-Kutta steps ten times finer than the page's. The attitude after
+// `steps` of the page's step h.
+function attitudeAfter(sides, omega0, h, steps) {
+  const [a, b, c] = sides.map((s) => s * s);
+  const I = [b + c, a + c, a + b];
+  const rate = ([w1, w2, w3, q0, q1, q2, q3]) => [
+    (I[1] - I[2]) / I[0] * w2 * w3, (I[2] - I[0]) / I[1] * w3 * w1, (I[0] - I[1]) / I[2] * w1 * w2,
+    0.5 * (-q1 * w1 - q2 * w2 - q3 * w3), 0.5 * (q0 * w1 + q2 * w3 - q3 * w2),
+    0.5 * (q0 * w2 - q1 * w3 + q3 * w1), 0.5 * (q0 * w3 + q1 * w2 - q2 * w1)];
+  const plus = (y, s, k) => y.map((v, i) => v + s * k[i]);
+  let y = [...omega0, 1, 0, 0, 0];
+  const fine = h / 10;
+  for (let n = 0; n < steps * 10; n += 1) {
+    const k1 = rate(y);
+    const k2 = rate(plus(y, fine / 2, k1));
+    const k3 = rate(plus(y, fine / 2, k2));
+    const k4 = rate(plus(y, fine, k3));
+    y = y.map((v, i) => v + fine / 6 * (k1[i] + 2 * k2[i] + 2 * k3[i] + k4[i]));
+  }
+  const q = y.slice(3);
+  const norm = Math.hypot(...q);
+  return q.map((v) => v / norm);
+}
+
+// v turned by the unit quaternion q.
+function turned([w, x, y, z], v) {
+  const u = [x, y, z];
+  const cross = (p, r) => [p[1] * r[2] - p[2] * r[1], p[2] * r[0] - p[0] * r[2], p[0] * r[1] - p[1] * r[0]];
+  const c1 = cross(u, v);
+  const c2 = cross(u, c1);
+  return v.map((vi, i) => vi + 2 * w * c1[i] + 2 * c2[i]);
+}
+
+// The page's picture against the motion worked out here, not against the
+// desktop: after 0 to 1600 steps of the flip, each face the camera sees
+// squarely has its axis's hue (x red, y green, z blue), strong at the + end
+// and pale at the - end, at nine points spread over the face where the
+// written-out integration and the camera (30 degrees of field, at yaw,
+// pitch and distance) put them. The middle axis's two faces take turns.
+test('the page draws each face the camera sees in its own colour where a written-out integration puts it, through the flip', async () => {
+  const page = await openExplorer('explorer.html?preset=2&run=0&ghost=0');
+  const start = await shown(page);
+  assert.deepEqual(start.sides, [1, 2, 3]);
+  const middleEnds = new Set();
+  let steps = 0;
+  for (const target of [0, 400, 800, 1200, 1600]) {
+    await page.page.evaluate((n) => window.explorerApi.steps(n), target - steps);
+    steps = target;
+    const s = await shown(page);
+    assert.equal(s.steps, target);
+    const q = attitudeAfter(start.sides, start.omega0, start.step, target);
+    const picture = await page.picture();
+    const { width, height } = picture;
+    const yaw = s.yaw * Math.PI / 180;
+    const pitch = s.pitch * Math.PI / 180;
+    const eye = [s.distance * Math.cos(pitch) * Math.sin(yaw), s.distance * Math.sin(pitch),
+                 s.distance * Math.cos(pitch) * Math.cos(yaw)];
+    const f = eye.map((e) => -e / s.distance);
+    const side = [-f[2], 0, f[0]].map((v) => v / Math.hypot(f[0], f[2]));
+    const up = [side[1] * f[2] - side[2] * f[1], side[2] * f[0] - side[0] * f[2], side[0] * f[1] - side[1] * f[0]];
+    const dot = (p, r) => p[0] * r[0] + p[1] * r[1] + p[2] * r[2];
+    const spread = Math.tan(15 * Math.PI / 180);
+    const pixelOf = (p) => {
+      const d = p.map((v, i) => v - eye[i]);
+      const x = dot(d, side) / dot(d, f) / (spread * width / height);
+      const y = dot(d, up) / dot(d, f) / spread;
+      return [Math.floor((x + 1) / 2 * width), Math.floor((1 - y) / 2 * height)];
+    };
+    let faces = 0;
+    for (let axis = 0; axis < 3; axis += 1) {
+      for (const end of [1, -1]) {
+        const unit = (i) => turned(q, [0, 1, 2].map((j) => (j === i ? 1 : 0)));
+        const normal = unit(axis).map((v) => v * end);
+        const centre = normal.map((v) => v * start.sides[axis] / 2);
+        const toEye = eye.map((e, i) => e - centre[i]);
+        if (dot(normal, toEye) < 0.3 * Math.hypot(...toEye)) continue;
+        const [j, k] = [(axis + 1) % 3, (axis + 2) % 3];
+        const ej = unit(j).map((v) => v * start.sides[j] / 2);
+        const ek = unit(k).map((v) => v * start.sides[k] / 2);
+        let matching = 0;
+        for (const a of [-0.5, 0, 0.5]) {
+          for (const b of [-0.5, 0, 0.5]) {
+            const [px, py] = pixelOf(centre.map((v, i) => v + a * ej[i] + b * ek[i]));
+            const c = pixelAt(picture.rgb, width, height, px, py);
+            const most = Math.max(...c);
+            const least = Math.min(...c);
+            const hue = c[axis] === most && most > least + 30;
+            const pale = least > most / 2;
+            if (hue && pale === (end === -1)) matching += 1;
+          }
+        }
+        assert.ok(matching >= 7, `after ${target} steps, the ${end > 0 ? '+' : '-'}${'xyz'[axis]} face: ${matching} of 9 points`);
+        faces += 1;
+        if (axis === 1) middleEnds.add(end);
+      }
+    }
+    assert.ok(faces >= 1, `after ${target} steps no face was seen squarely`);
+  }
+  assert.equal(middleEnds.size, 2, 'the camera saw both of the middle axis\'s faces: the flip');
+  await finish(page);
+});
