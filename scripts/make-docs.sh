@@ -54,10 +54,10 @@ echo "largest drawn_axis_gap_degrees over t <= 30: $(awk -F, 'NR > 1 && $2 <= 30
 SCREENSHOT_WIDTH=480 "$top/scripts/screenshot.sh" --animate 64 50 "$build/spinning-box-explorer" \
   "$docs/explorer.gif"
 # Poinsot's construction: the flip at speed 4 over about one period of
-# omega, and a symmetric top's cones.
+# omega, and the cones of a symmetric top spun well off its axis.
 SCREENSHOT_KEYS="p plus plus" "$top/scripts/screenshot.sh" "$build/spinning-box-explorer" \
   "$docs/explorer-poinsot.png" 8
-SCREENSHOT_KEYS="6 p" "$top/scripts/screenshot.sh" "$build/spinning-box-explorer" \
+SCREENSHOT_KEYS="p" SCREENSHOT_ARGS="--sides 2,2,0.6 --omega 1.5,0,2" "$top/scripts/screenshot.sh" "$build/spinning-box-explorer" \
   "$docs/explorer-cones.png" 3
 # The web page, from headless Chromium.
 node "$top/scripts/web-screenshot.mjs" "${WEB_BUILD_DIR:-build-web}" "$docs/web.png"

@@ -6,7 +6,8 @@
 #     saves FRAMES pictures of its window, STEPS right clicks (one step each)
 #     apart, as a looping animation at 15 pictures a second.
 # Either way it quits the program with "q" afterwards. SCREENSHOT_KEYS, if
-# set, are keys (xdotool's names, space apart) typed into the window first.
+# set, are keys (xdotool's names, space apart) typed into the window first;
+# SCREENSHOT_ARGS, if set, the program's options.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -21,7 +22,7 @@ output=$2
 seconds=${3:-3}
 work=$(mktemp -d)
 
-"$program" &
+"$program" ${SCREENSHOT_ARGS:-} &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 

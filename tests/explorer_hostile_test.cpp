@@ -77,6 +77,10 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
             EXPECT_EQ(after.speed, std::fmax(before.speed / 2, 1.0 / 1024.0));
         } else if (key == 'g') {
             EXPECT_NE(after.ghost, before.ghost);
+        } else if (key == 'p') {
+            EXPECT_NE(after.construction, before.construction);
+        } else if (key == 'b') {
+            EXPECT_NE(after.bigInset, before.bigInset);
         } else if (key == 'r') {
             EXPECT_EQ(after.steps, 0);
         } else if (key >= '1' && key <= '6') {
@@ -90,6 +94,8 @@ TEST_F(ExplorerInProcess, EveryKeyByteDoesWhatItsCommandSaysAndNothingElseChange
             EXPECT_EQ(after.running, before.running);
             EXPECT_EQ(after.speed, before.speed);
             EXPECT_EQ(after.ghost, before.ghost);
+            EXPECT_EQ(after.construction, before.construction);
+            EXPECT_EQ(after.bigInset, before.bigInset);
             EXPECT_EQ(after.steps, before.steps);
             EXPECT_EQ(after.name, before.name);
         }

@@ -223,6 +223,7 @@ val state() {
     out.set("running", e.running);
     out.set("ghost", e.ghost);
     out.set("construction", e.construction);
+    out.set("bigInset", e.bigInset);
     out.set("yaw", e.yaw);
     out.set("pitch", e.pitch);
     out.set("distance", e.distance);

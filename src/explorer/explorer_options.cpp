@@ -22,6 +22,7 @@ const char* const kControls =
     "                      separatrix, 6 a symmetric top\n"
     "  g                   show or hide the exact attitude's outline (the ghost)\n"
     "  p                   Poinsot's construction instead of the box, and back\n"
+    "  b                   the inset at twice its size, and back\n"
     "  r                   back to the start\n"
     "  i                   the next integrator, from the start\n"
     "  drag, left button   turn the camera about the centre\n"
