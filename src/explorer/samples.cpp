@@ -53,8 +53,9 @@ void restartSamples() {
 
 void sampleIfDue() {
     Explorer& e = explorer;
-    // Due by the step count, so that rounding in a sum of spacings never
-    // skips or doubles a sample.
+    // Due by the motion's time n h, half a step early, and the next one set
+    // at a whole number of spacings rather than by adding a spacing, so
+    // that rounding in a sum of spacings never skips or doubles a sample.
     if (motionTime() + 0.5 * e.start.step >= e.sampleDue) {
         recordSample();
         e.sampleDue = (std::floor(motionTime() / e.sampleSpacing + 0.5) + 1.0) * e.sampleSpacing;
