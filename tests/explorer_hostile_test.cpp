@@ -194,7 +194,8 @@ TEST_F(ExplorerInProcess, TheTrailIsTheMiddleAxissTipThroughTheRing) {
         stepMotion();
         if (explorer.trailStart + explorer.trailCount == before) continue;
         const Quaternion& q = explorer.state.q;
-        const std::array<double, 3> turned = rotated({q.w, q.x, q.y, q.z}, {tip[0], tip[1], tip[2]});
+        const std::array<double, 3> turned =
+            rotated({q.w, q.x, q.y, q.z}, {tip[0], tip[1], tip[2]});
         const double* newest =
             explorer.trail[(explorer.trailStart + explorer.trailCount - 1) % kTrailPoints];
         for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(newest[i], turned[i], 1e-12);

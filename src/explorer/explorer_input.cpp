@@ -2,10 +2,9 @@
 // the right button takes one step, Escape, "q" or "Q" quits. Beyond it:
 // "+" and "-" double and halve the speed, "1" to "6" choose a preset, "g"
 // shows or hides the exact attitude's outline, "p" shows Poinsot's
-// construction instead of the box, "b" doubles the inset's size and back, "r" starts again, "i" steps
-// the box with the next integrator (from the start again); dragging
-// with the left button turns the camera about the centre and the wheel
-// (buttons 3 and 4) brings it nearer or farther.
+// construction instead of the box, "b" doubles the inset's size and back, "r" starts again, "i"
+// steps the box with the next integrator (from the start again); dragging with the left button
+// turns the camera about the centre and the wheel (buttons 3 and 4) brings it nearer or farther.
 #include <GL/freeglut.h>
 
 #include <algorithm>

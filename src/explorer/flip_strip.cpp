@@ -41,7 +41,9 @@ void drawFlipStrip(int x, int y, int width, int height) {
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
+    const double right = width;
+    const double top = height;
+    glOrtho(0.0, right, 0.0, top, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glColor3ub(90, 90, 90);
     glBegin(GL_LINES);
@@ -60,9 +62,8 @@ void drawFlipStrip(int x, int y, int width, int height) {
     glMatrixMode(GL_MODELVIEW);
     glColor3ub(127, 140, 141);
     glBegin(GL_LINE_STRIP);
-    const auto first = std::lower_bound(
-        e.samples.begin(), e.samples.end(), from,
-        [](const MotionSample& s, double t) { return s.t < t; });
+    const auto first = std::lower_bound(e.samples.begin(), e.samples.end(), from,
+                                        [](const MotionSample& s, double t) { return s.t < t; });
     for (auto s = first; s != e.samples.end(); ++s) {
         glVertex2d(s->t, s->middleShare);
     }

@@ -145,9 +145,9 @@ void drawPoinsotConstruction(double thickness) {
     Cone body{};
     Cone space{};
     if (symmetricCones(body, space)) {
-        const double length =
-            k * std::sqrt(e.state.omega[0] * e.state.omega[0] + e.state.omega[1] * e.state.omega[1] +
-                          e.state.omega[2] * e.state.omega[2]);
+        const double length = k * std::sqrt(e.state.omega[0] * e.state.omega[0] +
+                                            e.state.omega[1] * e.state.omega[1] +
+                                            e.state.omega[2] * e.state.omega[2]);
         glColor3ub(110, 150, 235);
         drawCone(body, length);
         glColor3ub(90, 180, 150);

@@ -309,13 +309,13 @@ TEST(Readouts, TellTheKindTheInvariantsTheDriftsAndTheGapOfTheMotionShown) {
     const struct {
         V sides, omega;
     } starts[] = {
-        {{1, 2, 3}, {1.0, 0.1, 0.1}},   // near the largest moment, 13
-        {{1, 2, 3}, {0.1, 0.1, 1.0}},   // near the smallest, 5
-        {{1, 2, 3}, {0.1, 1.0, 0.1}},   // near the middle: the flip
-        {{1, 2, 3}, {0.3, 1.0, 0.4}},   // circling the smallest, the middle axis far from L
-        {{1, 2, 3}, {0.0, 0.0, 0.0}},   // at rest
-        {{1, 2, 3}, {0.0, 2.0, 0.0}},   // about the middle axis alone
-        {{2, 2, 0.6}, {0.5, 0.2, 3.0}}, // two moments equal
+        {{1, 2, 3}, {1.0, 0.1, 0.1}},    // near the largest moment, 13
+        {{1, 2, 3}, {0.1, 0.1, 1.0}},    // near the smallest, 5
+        {{1, 2, 3}, {0.1, 1.0, 0.1}},    // near the middle: the flip
+        {{1, 2, 3}, {0.3, 1.0, 0.4}},    // circling the smallest, the middle axis far from L
+        {{1, 2, 3}, {0.0, 0.0, 0.0}},    // at rest
+        {{1, 2, 3}, {0.0, 2.0, 0.0}},    // about the middle axis alone
+        {{2, 2, 0.6}, {0.5, 0.2, 3.0}},  // two moments equal
     };
     for (const auto& start : starts) {
         SCOPED_TRACE(testing::Message() << "omega " << start.omega[0] << ", " << start.omega[1]
@@ -464,9 +464,9 @@ TEST(InsetLabels, NameEachAxisByItsRankAndMomentAtItsTip) {
         V sides;
         const char* names[3];
     } bodies[] = {
-        {{1, 2, 3}, {"I3=13", "I2=10", "I1=5"}},      // moments 13, 10, 5
-        {{2, 2, 0.6}, {"I1=4.36", "I2=4.36", "I3=8"}}, // 4.36, 4.36, 8
-        {{3, 1, 2}, {"I1=5", "I3=13", "I2=10"}},      // 5, 13, 10
+        {{1, 2, 3}, {"I3=13", "I2=10", "I1=5"}},        // moments 13, 10, 5
+        {{2, 2, 0.6}, {"I1=4.36", "I2=4.36", "I3=8"}},  // 4.36, 4.36, 8
+        {{3, 1, 2}, {"I1=5", "I3=13", "I2=10"}},        // 5, 13, 10
     };
     for (const auto& body : bodies) {
         explorer.start = SpinOptions{};
