@@ -264,3 +264,32 @@ TEST(ExplorerPicture, AnySizeOfBoxLooksTheSame) {
         EXPECT_LT(differing, compared / 500) << sides << ": " << differing << " of " << compared;
     }
 }
+
+// Boxes of extreme shape, within what is accepted (a needle whose moments
+// are 1e12 apart, a plate, a rod): the exact outline, drawn over everything
+// in its own blue, spans at least a third of the view's shorter side, so
+// the camera frames the box by its size whatever its shape.
+TEST(ExplorerPicture, BoxesOfExtremeShapeAreFramedByTheirSize) {
+    for (const std::string sides : {"1e6,1e-6,1", "100,100,1", "0.01,0.01,3"}) {
+        SCOPED_TRACE(sides);
+        const WindowImage image = flipPicture(sides);
+        int left = image.width;
+        int right = -1;
+        int low = image.height;
+        int high = -1;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                if (inPane(x, y, image.width, image.height)) continue;
+                const Rgb c = image.atGl(x, y);
+                if (c.r != 0 || c.g != 51 || c.b != 204) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                low = std::min(low, y);
+                high = std::max(high, y);
+            }
+        }
+        ASSERT_GE(right, 0) << "no outline drawn";
+        const int span = std::max(right - left, high - low);
+        EXPECT_GE(span, std::min(image.width, image.height) / 3) << "the outline spans " << span;
+    }
+}
