@@ -70,8 +70,8 @@ std::string readoutText() {
             (e.lost ? ", blew up (r)" : (e.start.stepGiven ? "" : " (chosen)")) + "\n";
     text += "motion: " + kindOf(e.exact) + "\n";
     text += format("moments %.4g, ", moments[0]) + format("%.4g, ", moments[1]) +
-            format("%.4g; ", moments[2]) + format("E %.4g, ", 0.5 * e.startInvariants[0]) +
-            format("|L| %.4g\n", std::sqrt(e.startInvariants[1]));
+            format("%.4g; ", moments[2]) + format("2E %.4g, ", e.startInvariants[0]) +
+            format("|L|^2 %.4g\n", e.startInvariants[1]);
     text += format("relative drift of 2E: %.2e, ", drifts.twiceEnergy) +
             format("|L|^2: %.2e\n", drifts.momentumSquared);
     text += format("integrated attitude off the exact: %.2e degrees\n", gap);
