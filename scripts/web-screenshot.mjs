@@ -8,8 +8,9 @@ import { ProgramPage, startBrowser } from '../tests/web/browser.mjs';
 const [folder, output, which, width] = process.argv.slice(2);
 const session = await startBrowser(folder);
 if (which === 'explorer') {
-  const page = await ProgramPage.open(session, 'explorer.html?run=0', null);
-  await page.page.setViewport({ width: Number(width), height: 800 });
+  // Opened at that width, as a phone or a desktop opens it.
+  const page = await ProgramPage.open(session, 'explorer.html?run=0',
+    (p) => p.setViewport({ width: Number(width), height: 800 }));
   await page.page.waitForFunction(() => window.explorerShown !== undefined);
   // The plots take their points from the motion's own record.
   await page.page.evaluate(() => Module.explorerSteps(1200));

@@ -398,7 +398,14 @@ test('the picture and the run buttons share the first screen of a phone; the plo
   await page.page.setViewport({ width: 1280, height: 800 });
   b = await boxes();
   assert.ok(b.plots.top - b.canvas.bottom < 160, `the plots right under the picture: ${b.plots.top} against ${b.canvas.bottom}`);
+  // Opened on a wide screen the inset is a quarter of the picture's side;
+  // on a phone, half, with its box ticked.
+  assert.equal((await shown(page)).bigInset, false);
   await finish(page);
+  const phone = await openExplorer('explorer.html', (p) => p.setViewport({ width: 360, height: 740 }));
+  assert.equal((await shown(phone)).bigInset, true, 'the larger inset on a phone');
+  assert.equal(await phone.page.$eval('#bigInset', (e) => e.checked), true);
+  await finish(phone);
 });
 
 test('the plots receive the values the readouts show', async () => {
