@@ -143,6 +143,22 @@ class RecordedExplorer {
             seen = now;
         }
     }
+    // Stops the running start, goes back to t = 0 with "r" (once stopped,
+    // no frame comes until a command asks for one, so the first frame after
+    // "r" shows the start), then takes `clicks` single steps, each waiting
+    // for its frame.
+    void restartAndStep(int clicks) {
+        program_->pressKey(XK_x);
+        waitStill();
+        const long stopped = frames();
+        program_->pressKey(XK_r);
+        ASSERT_TRUE(waitBeyond(stopped));
+        for (int click = 0; click < clicks; ++click) {
+            const long before = frames();
+            program_->click(3);
+            ASSERT_TRUE(waitBeyond(before)) << "click " << click;
+        }
+    }
     std::vector<Drawn> drawn() const {
         std::vector<Drawn> out;
         for (const Frame& f : readFrames(path_)) out.push_back(whatWasDrawn(f));
@@ -157,20 +173,9 @@ class RecordedExplorer {
 TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysPut) {
     RecordedExplorer explorer({});
     RunningProgram& program = explorer.program();
-    // Stop the running start, go back to t = 0, then single steps, a short
-    // run, the outline off and on again, and single steps once more.
-    // Once stopped, no frame comes until a command asks for one: the first
-    // frame after "r" shows the start.
-    program.pressKey(XK_x);
-    explorer.waitStill();
-    const long stopped = explorer.frames();
-    program.pressKey(XK_r);
-    ASSERT_TRUE(explorer.waitBeyond(stopped));
-    for (int click = 0; click < 40; ++click) {
-        const long before = explorer.frames();
-        program.click(3);
-        ASSERT_TRUE(explorer.waitBeyond(before)) << "click " << click;
-    }
+    // Back to t = 0, then single steps, a short run, the outline off and
+    // on again, and single steps once more.
+    ASSERT_NO_FATAL_FAILURE(explorer.restartAndStep(40));
     program.pressKey(XK_z);
     pause(400);
     program.pressKey(XK_x);
@@ -305,7 +310,7 @@ TEST(ExplorerFrames, EveryFrameTurnsTheBoxAndTheOutlineByTheReferencesAndLStaysP
     EXPECT_GT(points, scenes.size());
 }
 
-// At a coarse step (the largest the explorer takes for this start) the
+// At a coarse step (ten times the one chosen for this start) the
 // integrated attitude parts from the exact one: the box follows the steps,
 // the outline the 113-bit reference, and the two are far apart by the last
 // frame, beyond the tolerance either is held to.
@@ -313,16 +318,7 @@ TEST(ExplorerFrames, AtACoarseStepTheOutlineKeepsToTheExactAttitudeWhileTheBoxPa
     const double h = 0.1;
     RecordedExplorer explorer({"--step", "0.1"});
     RunningProgram& program = explorer.program();
-    program.pressKey(XK_x);
-    explorer.waitStill();
-    const long stopped = explorer.frames();
-    program.pressKey(XK_r);
-    ASSERT_TRUE(explorer.waitBeyond(stopped));
-    for (int click = 0; click < 60; ++click) {
-        const long before = explorer.frames();
-        program.click(3);
-        ASSERT_TRUE(explorer.waitBeyond(before)) << "click " << click;
-    }
+    ASSERT_NO_FATAL_FAILURE(explorer.restartAndStep(60));
     pause(200);
     program.pressKey(XK_q);
     EXPECT_EQ(program.waitForExit(), 0);

@@ -190,7 +190,8 @@ void reshapeExplorer(int width, int height);
 // The seconds of a steady clock.
 double clockSeconds();
 
-// inset.cpp: Poinsot's picture in a square viewport.
+// inset.cpp: Poinsot's picture in a square viewport, seen from here.
+constexpr double kInsetEye[3] = {3.0, 2.2, 4.0};
 // The viewport, the projection and the camera of the inset.
 void setInsetView(int x, int y, int size);
 // Its background and the curves, which change only with the start.

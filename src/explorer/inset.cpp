@@ -40,7 +40,7 @@ void setInsetView(int x, int y, int size) {
     glViewport(x, y, size, size);
     setPerspective(1.0);
     glLoadIdentity();
-    gluLookAt(3.0, 2.2, 4.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);  // as insetProjection sees it
+    gluLookAt(kInsetEye[0], kInsetEye[1], kInsetEye[2], 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
 void drawInsetPicture(int x, int y, int size) {

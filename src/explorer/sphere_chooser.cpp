@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kInsetEye[3] = {3.0, 2.2, 4.0};
-
 // The inset's camera: the unit vector it looks along, and the unit vectors
 // right and up on the screen (forward x the scene's y, then across x
 // forward), with the tangent of half its field.
